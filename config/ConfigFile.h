@@ -1,0 +1,34 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "ConfigRecord.h"
+#include "FileIO.h"
+
+// The settings file (menu.cfg): the 1792-byte record, every byte negated, no header.
+// Files of 1792 bytes or more load from their first 1792 bytes; a saved file is exactly 1792.
+
+namespace tarnwick {
+
+enum class ReadConfigStatus { Loaded, CannotOpen, TooShort, ReadError };
+
+struct ReadConfigResult {
+  ReadConfigStatus status;
+  std::string reason;  // empty when Loaded
+};
+
+// Loads the file into `record`; the record is touched only when the result is Loaded.
+ReadConfigResult readConfigFile(const std::string& path, ConfigRecord& record);
+
+// Saves the record's encoded image through saveFileAtomically; the record itself stays plain.
+std::optional<FileError> writeConfigFile(const std::string& path, const ConfigRecord& record);
+
+// The file image of a record, and back.
+std::array<std::uint8_t, kRecordSize> encodeConfigImage(const ConfigRecord& record);
+ConfigRecord decodeConfigImage(std::span<const std::uint8_t, kRecordSize> image);
+
+}  // namespace tarnwick
