@@ -1,0 +1,35 @@
+#include "ui/toolkit/MessageBoxes.h"
+
+#include "ui/toolkit/Backend.h"
+#include "ui/toolkit/Types.h"
+
+namespace tarnwick::tk {
+
+namespace {
+int show(const std::u16string& text, const std::u16string& caption, MessageIcon icon,
+         MessageButtons buttons, std::uint32_t flags) {
+  Backend* backend = activeBackend();
+  if (backend == nullptr) return buttons == MessageButtons::YesNo ? IDNO : IDOK;
+  MessageBoxRequest request;
+  request.text = text;
+  request.caption = caption;
+  request.icon = icon;
+  request.buttons = buttons;
+  request.flags = flags;
+  return backend->showMessageBox(request);
+}
+}  // namespace
+
+void showWarning(const std::u16string& text) {
+  show(text, u" ", MessageIcon::Exclamation, MessageButtons::Ok, 0x30);
+}
+
+void showInfo(const std::u16string& text) {
+  show(text, u" ", MessageIcon::Information, MessageButtons::Ok, 0x40);
+}
+
+bool askYesNo(const std::u16string& text, const std::u16string& caption) {
+  return show(text, caption, MessageIcon::Question, MessageButtons::YesNo, 0x24) == IDYES;
+}
+
+}  // namespace tarnwick::tk
