@@ -130,8 +130,10 @@ void CDialogEx::OnNotify(int id, Notification notification, Handler handler) {
 }
 
 void CDialogEx::dispatch(int id, Notification notification) {
-  for (const auto& [key, handler] : handlers_) {
-    if (key.first == id && key.second == notification) {
+  // The newest binding wins, so a derived dialog's map overrides its base's, as message maps do.
+  for (auto it = handlers_.rbegin(); it != handlers_.rend(); ++it) {
+    if (it->first.first == id && it->first.second == notification) {
+      const Handler handler = it->second;  // a handler may bind more handlers while it runs
       handler();
       return;
     }
