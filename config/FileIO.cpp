@@ -17,7 +17,9 @@ namespace {
 // Symbolic links followed before giving up, as the kernel does for a path (ELOOP).
 constexpr int kMaxLinkHops = 40;
 
-std::string systemReason(int err) { return std::error_code(err, std::generic_category()).message(); }
+std::string systemReason(int err) {
+  return std::error_code(err, std::generic_category()).message();
+}
 
 FileError systemError(const std::string& path, int err) {
   return FileError{path, systemReason(err), err};

@@ -64,8 +64,9 @@ TEST(ConfigFileTest, LengthDecidesBetweenTooShortAndLoaded) {
     std::size_t length;
     ReadConfigStatus status;
   };
-  for (const Case c : {Case{0, ReadConfigStatus::TooShort}, Case{1791, ReadConfigStatus::TooShort},
-                       Case{1792, ReadConfigStatus::Loaded}, Case{5000, ReadConfigStatus::Loaded}}) {
+  const Case cases[] = {{0, ReadConfigStatus::TooShort}, {1791, ReadConfigStatus::TooShort},
+                        {1792, ReadConfigStatus::Loaded}, {5000, ReadConfigStatus::Loaded}};
+  for (const Case& c : cases) {
     SCOPED_TRACE(c.length);
     Bytes content(c.length, 0x33);  // what follows the image must be ignored
     std::copy_n(image.begin(), std::min(c.length, kRecordSize), content.begin());

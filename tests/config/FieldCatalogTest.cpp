@@ -176,11 +176,14 @@ TEST(DefaultsTest, WriteTheDefaultColumnAndNothingElse) {
         case D::NotSet: break;
         case D::Spaces: b = 0x20; break;
         case D::Zeros: b = 0x00; break;
-        case D::Value: b = static_cast<std::uint8_t>(static_cast<std::uint32_t>(row.value) >> (8 * i));
+        case D::Value:
+          b = static_cast<std::uint8_t>(static_cast<std::uint32_t>(row.value) >> (8 * i));
       }
     }
   }
-  for (std::size_t i = 0; i < kRecordSize; ++i) EXPECT_EQ(r.bytes()[i], expected[i]) << "byte " << i;
+  for (std::size_t i = 0; i < kRecordSize; ++i) {
+    EXPECT_EQ(r.bytes()[i], expected[i]) << "byte " << i;
+  }
 }
 
 TEST(DefaultsTest, FreshRecordEncodesToTheKnownFileBytes) {
@@ -203,7 +206,9 @@ TEST(DefaultsTest, FreshRecordEncodesToTheKnownFileBytes) {
   EXPECT_EQ(at(0x420, 32), B(32, 0));      // ftpDirectory
   EXPECT_EQ(at(0x552, 0x60), B(0x60, 0));  // data access point texts, not set
   EXPECT_EQ(at(0x679, 3), B(3, 0));        // network selection bytes, not set
-  for (const ByteRange& u : unnamedRanges()) EXPECT_EQ(at(u.first, u.last - u.first + 1), B(u.last - u.first + 1, 0));
+  for (const ByteRange& u : unnamedRanges()) {
+    EXPECT_EQ(at(u.first, u.last - u.first + 1), B(u.last - u.first + 1, 0));
+  }
 }
 
 }  // namespace

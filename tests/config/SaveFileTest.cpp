@@ -138,7 +138,7 @@ TEST_F(SaveFileTest, WriteFailingPartWayKeepsTheOldFile) {
   expectUntouched(path, before);
 }
 
-TEST(ReadFileTest, WholeFileRespectsItsLimit) {
+TEST(ReadFileTest, WholeFileStaysWithinItsLimit) {
   TempDir dir;
   writeBytes(dir.file("f"), Bytes(100, 5));
   Bytes out;
