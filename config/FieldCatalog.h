@@ -114,11 +114,13 @@ inline constexpr FieldInfo reservedC0 =
 inline constexpr FieldInfo language =
     indexField("language", 0x0cc, 0, fieldlists::language, "Language", "camera menu language");
 inline constexpr FieldInfo timeZone = indexField(
-    "timeZone", 0x104, 19, fieldlists::timeZone, {}, "local time zone; position i is UTC i-11");
+    "timeZone", 0x104, 19, fieldlists::timeZone, "Local Time Zone",
+    "local time zone; position i is UTC i-11");
 inline constexpr FieldInfo workMode =
     indexField("workMode", 0x108, 0, fieldlists::workMode, "Mode", "capture mode");
 inline constexpr FieldInfo pirSensitivity = indexField(
-    "pirSensitivity", 0x10c, 1, fieldlists::pirSensitivity, {}, "motion sensor sensitivity");
+    "pirSensitivity", 0x10c, 1, fieldlists::pirSensitivity, "PIR Sensitivity",
+    "motion sensor sensitivity");
 inline constexpr FieldInfo timer1Off =
     int32Field("timer1Off", 0x110, E::OffFlag, D::Value, 1, "timer 1 off");
 inline constexpr FieldInfo timer2Off =
@@ -149,7 +151,7 @@ inline constexpr FieldInfo shotNumberB =
     indexField("shotNumberB", 0x200, 0, fieldlists::shotNumber, "Shot Number",
                "photos per shot; the copy shown in the form");
 inline constexpr FieldInfo gpsSwitch =
-    indexField("gpsSwitch", 0x348, 1, fieldlists::onOff, {}, "GPS (0 = on)");
+    indexField("gpsSwitch", 0x348, 1, fieldlists::onOff, "GPS Switch", "GPS (0 = on)");
 inline constexpr FieldInfo reserved34C = int32Field(
     "reserved34C", 0x34c, E::Int32, D::Value, 0, "reserved; only the defaults write it");
 inline constexpr FieldInfo ftpDirectory = textField(
@@ -157,8 +159,9 @@ inline constexpr FieldInfo ftpDirectory = textField(
 inline constexpr FieldInfo interval = {
     "interval", 0x444, 4, E::IntervalCode, D::Value, 10, kNoItems, "Interval",
     "capture interval: 1-60 seconds, above 60 = value - 60 minutes"};
-inline constexpr FieldInfo videoLength = int32Field(
-    "videoLength", 0x448, E::Seconds, D::Value, 30, "length of a video clip in seconds");
+inline constexpr FieldInfo videoLength = {
+    "videoLength", 0x448, 4, E::Seconds, D::Value, 30, kNoItems, "Video Length",
+    "length of a video clip in seconds"};
 inline constexpr FieldInfo smsInterval =
     int32Field("smsInterval", 0x44c, E::ClockHM, D::NotSet, 0, "SMS control interval");
 inline constexpr FieldInfo timeLapse =
