@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-qpa-plugins fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libcli11-dev
+  xvfb xauth xdotool x11-utils imagemagick
 )
 if [[ "${TARNWICK_EXTRA_PACKAGES:-}" != "" ]]; then
   read -r -a extra <<<"$TARNWICK_EXTRA_PACKAGES"

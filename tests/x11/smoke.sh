@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# Starts the desktop program on a real X server (Xvfb), the way a user's session would, and
+# drives it with synthetic input: the main window must appear with its title, take a screenshot,
+# end with status 0 on Escape; the network window must open from its button and close again.
+# Usage: smoke.sh PATH_TO_TARNWICK SCREENSHOT_DIR
+set -euo pipefail
+program=$1
+shots=$2
+mkdir -p "$shots"
+work=$(mktemp -d)
+trap 'kill "${app:-0}" "${xvfb:-0}" 2>/dev/null || true; rm -rf "$work"' EXIT
+
+# A free display number: the first one without a lock file.
+display=90
+while [[ -e /tmp/.X${display}-lock ]]; do display=$((display + 1)); done
+Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+export DISPLAY=":$display"
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+
+wait_window() {  # name -> window id
+  local id=""
+  for _ in $(seq 100); do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) && [[ -n $id ]] && break
+    sleep 0.1
+  done
+  [[ -n $id ]] || { echo "no window named '$1' appeared"; return 1; }
+  echo "$id"
+}
+
+wait_exit() {  # pid -> exit status, within 10 s
+  for _ in $(seq 100); do
+    if ! kill -0 "$1" 2>/dev/null; then
+      local status=0
+      wait "$1" || status=$?
+      echo "$status"
+      return 0
+    fi
+    sleep 0.1
+  done
+  echo "the program did not end" >&2
+  return 1
+}
+
+cd "$work"  # an empty working directory: no oper.db, nothing to overwrite
+
+# 1. Main window, screenshot, Escape.
+"$program" &
+app=$!
+main=$(wait_window "Tarnwick V4.22")
+sleep 0.5
+import -window root "$shots/x11-main-window.png"
+xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main"
+xdotool key --window "$main" Escape
+status=$(wait_exit "$app")
+[[ $status == 0 ]] || { echo "tarnwick ended with status $status after Escape"; exit 1; }
+echo "main window: shown, screenshot taken, Escape ended it with status 0"
+
+# 2. The network window opens from the "MMS / 4G" button and closes again.
+"$program" &
+app=$!
+main=$(wait_window "Tarnwick V4.22")
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$main")"
+# The button's centre in dialog units is (338, 125) on a 389 x 182 client area; dialog units
+# scale linearly to pixels, so the window's own size gives the factors.
+x=$((338 * WIDTH / 389))
+y=$((125 * HEIGHT / 182))
+xdotool mousemove --window "$main" "$x" "$y" click 1
+net=$(wait_window "MMS / 4G Setup")
+sleep 0.3
+import -window root "$shots/x11-network-window.png"
+xdotool windowactivate --sync "$net" 2>/dev/null || xdotool windowfocus --sync "$net"
+xdotool key --window "$net" Escape
+for _ in $(seq 50); do
+  xdotool search --onlyvisible --name "MMS / 4G Setup" >/dev/null 2>&1 || break
+  sleep 0.1
+done
+if xdotool search --onlyvisible --name "MMS / 4G Setup" >/dev/null 2>&1; then
+  echo "the network window did not close on Escape"; exit 1
+fi
+xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main"
+xdotool key --window "$main" Escape
+status=$(wait_exit "$app")
+[[ $status == 0 ]] || { echo "tarnwick ended with status $status"; exit 1; }
+echo "network window: opened from its button, closed with Escape; program ended with status 0"
