@@ -1,0 +1,199 @@
+#include "ui/main/CTarnwickDlg.h"
+
+#include "config/ConfigFile.h"
+#include "config/ConfigRecord.h"
+#include "config/Defaults.h"
+#include "config/FieldCatalog.h"
+#include "config/TextConversions.h"
+#include "resources/Strings.h"
+#include "resources/templates/MainWindowTemplate.h"
+#include "ui/main/CAboutDlg.h"
+#include "ui/main/MainFormValues.h"
+#include "ui/main/WindowTitle.h"
+#include "ui/options/OptionDialogLook.h"
+#include "ui/toolkit/CFileDialog.h"
+#include "ui/toolkit/DataExchange.h"
+#include "ui/toolkit/MessageBoxes.h"
+
+namespace tarnwick {
+
+namespace {
+namespace ids = resources::mainwindow::ids;
+
+constexpr tk::Rgb kMainBackgroundColor{215, 220, 240};
+
+// Both file dialogs: the settings files first, then everything; "menu.cfg" proposed each time.
+constexpr char16_t kConfigFileFilter[] = u"Config file(*.cfg)|*.cfg|All files(*.*)|*.*||";
+constexpr char16_t kConfigExtension[] = u"cfg";
+constexpr char16_t kConfigInitialName[] = u"menu";
+
+void fillList(tk::Control list, std::span<const std::string_view> items) {
+  list.ResetContent();
+  for (const std::string_view item : items) list.AddString(fromUtf8(item));
+}
+}  // namespace
+
+CTarnwickDlg::CTarnwickDlg() : tk::CDialogEx(resources::mainWindowTemplate()) {
+  OnClicked(ids::kDefaultConfigButton, &CTarnwickDlg::OnDefaultConfig);
+  OnClicked(ids::kLoadConfigButton, &CTarnwickDlg::OnLoadConfig);
+  OnClicked(ids::kSaveConfigButton, &CTarnwickDlg::OnSaveConfig);
+}
+
+bool CTarnwickDlg::OnInitDialog() {
+  tk::CDialogEx::OnInitDialog();
+
+  const std::u16string_view about = resources::loadString(resources::kIdsAboutBox);
+  if (!about.empty()) {
+    AppendSystemMenuItem(0, u"");  // separator
+    AppendSystemMenuItem(ids::kAboutCommand, std::u16string(about));
+  }
+  SetIcon(resources::kIconApplication);
+  SetWindowText(mainWindowCaption());
+
+  initForm();
+  return true;
+}
+
+void CTarnwickDlg::OnSysCommand(int commandId) {
+  // The low four bits of a system command are used by the system itself.
+  if ((commandId & 0xFFF0) == ids::kAboutCommand) {
+    CAboutDlg about;
+    about.DoModal();
+    return;
+  }
+  tk::CDialogEx::OnSysCommand(commandId);
+}
+
+void CTarnwickDlg::OnPaint(tk::PaintContext& paint) { paint.FillSolidRect(kMainBackgroundColor); }
+
+tk::CtlColor CTarnwickDlg::OnCtlColor(int controlId, tk::CtlColorType type) {
+  return optionControlColor(*this, controlId, type);
+}
+
+void CTarnwickDlg::DoDataExchange(tk::DataExchange& dx) {
+  tk::CDialogEx::DoDataExchange(dx);
+  for (const ListBinding& list : mainFormLists()) dx.control(list.controlId);
+  dx.control(ids::kIntervalUnitList);
+  dx.uint32Value(ids::kVideoLengthEdit, videoLengthValue_);
+  dx.uint32Value(ids::kIntervalEdit, intervalValue_);
+}
+
+void CTarnwickDlg::initForm() {
+  // The texts come from the field catalogue: list positions are what the file stores.
+  fillList(GetDlgItem(ids::kModeList), fields::workMode.items);
+  fillList(GetDlgItem(ids::kLanguageList), fields::language.items);
+  fillList(GetDlgItem(ids::kImageSizeList), fields::imageSize.items);
+  fillList(GetDlgItem(ids::kVideoSizeList), fields::videoSize.items);
+  fillList(GetDlgItem(ids::kShotNumberList), fields::shotNumberB.items);
+  fillList(GetDlgItem(ids::kPirSensitivityList), fields::pirSensitivity.items);
+  fillList(GetDlgItem(ids::kDateStampList), fields::dateStamp.items);
+  fillList(GetDlgItem(ids::kIntervalUnitList), intervalUnitItems());
+  fillList(GetDlgItem(ids::kRecordAudioList), fields::recordAudio.items);
+  fillList(GetDlgItem(ids::kSdCycleList), fields::sdCycle.items);
+  fillList(GetDlgItem(ids::kGpsSwitchList), fields::gpsSwitch.items);
+  fillList(GetDlgItem(ids::kTimeZoneList), fields::timeZone.items);
+
+  applyDefaults(programRecord());
+  recordToForm();
+}
+
+void CTarnwickDlg::recordToForm() {
+  const MainFormValues values = recordToFormValues(programRecord());
+  const auto lists = mainFormLists();
+  for (std::size_t i = 0; i < lists.size(); ++i) {
+    // A value that is no position of the list leaves the list without a selection.
+    GetDlgItem(lists[i].controlId).SetCurSel(values.lists[i]);
+  }
+  videoLengthValue_ = values.videoLength;
+  intervalValue_ = values.intervalNumber;
+  GetDlgItem(ids::kIntervalUnitList).SetCurSel(values.intervalUnit);
+  const auto switches = mainFormSwitches();
+  for (std::size_t i = 0; i < switches.size(); ++i) {
+    setSwitch(switches[i].onId, switches[i].offId, values.switchOn[i]);
+  }
+  UpdateData(false);
+}
+
+void CTarnwickDlg::formToRecord() {
+  // A refused number has already been reported by the exchange; it and the numbers after it
+  // keep their previous values and the collection goes on with them.
+  UpdateData(true);
+
+  MainFormValues values;
+  const auto lists = mainFormLists();
+  for (std::size_t i = 0; i < lists.size(); ++i) {
+    values.lists[i] = GetDlgItem(lists[i].controlId).GetCurSel();
+  }
+  values.videoLength = videoLengthValue_;
+  values.intervalNumber = intervalValue_;
+  values.intervalUnit = GetDlgItem(ids::kIntervalUnitList).GetCurSel();
+  const auto switches = mainFormSwitches();
+  for (std::size_t i = 0; i < switches.size(); ++i) {
+    values.switchOn[i] = GetDlgItem(switches[i].onId).GetCheck() != 0;
+  }
+
+  ConfigRecord& record = programRecord();
+  formValuesToRecord(values, record);
+
+  // Show the numbers actually stored (60 sec becomes 1 min, a refused text its old value).
+  showInterval(record.getUInt32(fields::interval));
+  UpdateData(false);
+}
+
+void CTarnwickDlg::showInterval(std::uint32_t code) {
+  const IntervalDisplay shown = splitInterval(code);
+  intervalValue_ = shown.number;
+  GetDlgItem(ids::kIntervalUnitList).SetCurSel(shown.unit);
+}
+
+void CTarnwickDlg::setSwitch(int onId, int offId, bool on) {
+  GetDlgItem(onId).SetCheck(on ? 1 : 0);
+  GetDlgItem(offId).SetCheck(on ? 0 : 1);
+}
+
+void CTarnwickDlg::OnDefaultConfig() {
+  if (!tk::askYesNo(u"Restore default config,are you sure?", u"Default")) return;
+  applyDefaults(programRecord());
+  recordToForm();
+}
+
+void CTarnwickDlg::OnLoadConfig() {
+  tk::CFileDialog dialog(true, kConfigExtension, kConfigInitialName, kConfigFileFilter, this);
+  if (dialog.DoModal() != tk::IDOK) return;
+  configPath_ = dialog.GetPathName();
+
+  const ReadConfigResult read = readConfigFile(configPath_, programRecord());
+  switch (read.status) {
+    case ReadConfigStatus::Loaded:
+      recordToForm();
+      return;
+    case ReadConfigStatus::CannotOpen:
+      tk::showInfo(u"No Config File!");
+      return;
+    case ReadConfigStatus::TooShort:
+      tk::showInfo(u"File Size Error!");
+      return;
+    case ReadConfigStatus::ReadError:
+      // The file opened and was long enough but could not be read: the record is unchanged.
+      tk::showWarning(u"Cannot read " + fromUtf8(configPath_) + u": " + fromUtf8(read.reason));
+      return;
+  }
+}
+
+void CTarnwickDlg::OnSaveConfig() {
+  // The form is collected first, also when the user then cancels the file dialog.
+  formToRecord();
+
+  tk::CFileDialog dialog(false, kConfigExtension, kConfigInitialName, kConfigFileFilter, this);
+  if (dialog.DoModal() != tk::IDOK) return;
+  configPath_ = dialog.GetPathName();
+
+  if (const auto error = writeConfigFile(configPath_, programRecord())) {
+    // The save goes through a temporary file, so an existing file is still intact here.
+    tk::showWarning(u"Cannot save " + fromUtf8(configPath_) + u": " + fromUtf8(error->reason));
+    return;
+  }
+  tk::showInfo(u"Save Config File OK!");
+}
+
+}  // namespace tarnwick

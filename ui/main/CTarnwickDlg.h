@@ -1,0 +1,49 @@
+#pragma once
+
+#include "ui/toolkit/CDialogEx.h"
+
+#include <cstdint>
+#include <string>
+
+namespace tarnwick {
+
+// The main window: a form over the camera options of the program's record, five On/Off
+// switches that open their option dialogs, the Timer and MMS / 4G windows, and the commands
+// that reset, load and save the whole record. The form reaches the record only when the user
+// saves; the option dialogs write their own fields when they are confirmed.
+class CTarnwickDlg : public tk::CDialogEx {
+ public:
+  CTarnwickDlg();
+
+  bool OnInitDialog() override;
+  void OnSysCommand(int commandId) override;
+  void OnPaint(tk::PaintContext& paint) override;
+  tk::CtlColor OnCtlColor(int controlId, tk::CtlColorType type) override;
+  void DoDataExchange(tk::DataExchange& dx) override;
+
+  // Fills the lists, applies the factory defaults and shows the record.
+  void initForm();
+  // Shows the record in the form.
+  void recordToForm();
+  // Collects the form into the record, then shows the interval as stored.
+  void formToRecord();
+
+  // The last path chosen in a file dialog of the load or save command.
+  const std::string& configPath() const { return configPath_; }
+
+ private:
+  // Configuration commands.
+  void OnDefaultConfig();
+  void OnLoadConfig();
+  void OnSaveConfig();
+
+  void setSwitch(int onId, int offId, bool on);
+
+  void showInterval(std::uint32_t code);
+
+  std::uint32_t videoLengthValue_ = 0;
+  std::uint32_t intervalValue_ = 0;
+  std::string configPath_;
+};
+
+}  // namespace tarnwick
