@@ -7,7 +7,7 @@ namespace tarnwick::resources {
 namespace {
 using tk::ControlKind;
 using tk::ControlTemplate;
-using namespace aboutbox::ids;
+using namespace ids::aboutDlg;
 
 constexpr std::array<ControlTemplate, 4> kControls{{
     // The application icon (resource 128), the only icon the program has.

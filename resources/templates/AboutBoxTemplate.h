@@ -7,10 +7,10 @@ namespace tarnwick::resources {
 // The About box opened from the main window's system menu.
 const tk::DialogTemplate& aboutBoxTemplate();
 
-namespace aboutbox::ids {
+namespace ids::aboutDlg {
 inline constexpr int kTemplate = 100;
 inline constexpr int kNoticeText = 1114;
 inline constexpr int kOkButton = 1;
-}  // namespace aboutbox::ids
+}  // namespace ids::aboutDlg
 
 }  // namespace tarnwick::resources

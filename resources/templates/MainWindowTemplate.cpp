@@ -7,7 +7,7 @@ namespace tarnwick::resources {
 namespace {
 using tk::ControlKind;
 using tk::ControlTemplate;
-using namespace mainwindow::ids;
+using namespace ids::tarnwickDlg;
 
 constexpr std::uint32_t kLabel = tk::kStyleNone;
 // Drop-down lists take no typing, keep the order of adding and scroll vertically.

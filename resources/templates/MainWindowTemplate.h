@@ -7,7 +7,7 @@ namespace tarnwick::resources {
 // The main window: the camera options form, its five On/Off switches and its commands.
 const tk::DialogTemplate& mainWindowTemplate();
 
-namespace mainwindow::ids {
+namespace ids::tarnwickDlg {
 inline constexpr int kTemplate = 102;
 
 // Commands.
@@ -70,6 +70,6 @@ inline constexpr int kSmsCtrlOff = 1112;
 
 // System menu command that opens the About box.
 inline constexpr int kAboutCommand = 0x0010;
-}  // namespace mainwindow::ids
+}  // namespace ids::tarnwickDlg
 
 }  // namespace tarnwick::resources

@@ -10,6 +10,12 @@
 #include "ui/main/CAboutDlg.h"
 #include "ui/main/MainFormValues.h"
 #include "ui/main/WindowTitle.h"
+#include "ui/options/COrgNameDlg.h"
+#include "ui/options/CPasswordDlg.h"
+#include "ui/options/CSMSCtrlDlg.h"
+#include "ui/options/CSerialNoDlg.h"
+#include "ui/options/CTimeLapseDlg.h"
+#include "ui/options/CTimerSettingDlg.h"
 #include "ui/options/OptionDialogLook.h"
 #include "ui/toolkit/CFileDialog.h"
 #include "ui/toolkit/DataExchange.h"
@@ -18,7 +24,7 @@
 namespace tarnwick {
 
 namespace {
-namespace ids = resources::mainwindow::ids;
+namespace ids = resources::ids::tarnwickDlg;
 
 constexpr tk::Rgb kMainBackgroundColor{215, 220, 240};
 
@@ -37,6 +43,12 @@ CTarnwickDlg::CTarnwickDlg() : tk::CDialogEx(resources::mainWindowTemplate()) {
   OnClicked(ids::kDefaultConfigButton, &CTarnwickDlg::OnDefaultConfig);
   OnClicked(ids::kLoadConfigButton, &CTarnwickDlg::OnLoadConfig);
   OnClicked(ids::kSaveConfigButton, &CTarnwickDlg::OnSaveConfig);
+  OnClicked(ids::kTimerButton, &CTarnwickDlg::OnTimer);
+  OnClicked(ids::kPasswordOn, &CTarnwickDlg::OnPasswordOn);
+  OnClicked(ids::kSerialNoOn, &CTarnwickDlg::OnSerialNoOn);
+  OnClicked(ids::kTimeLapseOn, &CTarnwickDlg::OnTimeLapseOn);
+  OnClicked(ids::kOrgNameOn, &CTarnwickDlg::OnOrgNameOn);
+  OnClicked(ids::kSmsCtrlOn, &CTarnwickDlg::OnSmsCtrlOn);
 }
 
 bool CTarnwickDlg::OnInitDialog() {
@@ -194,6 +206,39 @@ void CTarnwickDlg::OnSaveConfig() {
     return;
   }
   tk::showInfo(u"Save Config File OK!");
+}
+
+void CTarnwickDlg::OnTimer() {
+  // The timer dialog writes its own fields on OK; no form control shows them.
+  CTimerSettingDlg dialog;
+  dialog.DoModal();
+}
+
+template <class Dialog>
+void CTarnwickDlg::runSwitchDialog(int onId, int offId) {
+  // The dialog writes its value on OK; the switch's flag follows the pair at the next save.
+  Dialog dialog;
+  setSwitch(onId, offId, dialog.DoModal() == tk::IDOK);
+}
+
+void CTarnwickDlg::OnPasswordOn() {
+  runSwitchDialog<CPasswordDlg>(ids::kPasswordOn, ids::kPasswordOff);
+}
+
+void CTarnwickDlg::OnSerialNoOn() {
+  runSwitchDialog<CSerialNoDlg>(ids::kSerialNoOn, ids::kSerialNoOff);
+}
+
+void CTarnwickDlg::OnTimeLapseOn() {
+  runSwitchDialog<CTimeLapseDlg>(ids::kTimeLapseOn, ids::kTimeLapseOff);
+}
+
+void CTarnwickDlg::OnOrgNameOn() {
+  runSwitchDialog<COrgNameDlg>(ids::kOrgNameOn, ids::kOrgNameOff);
+}
+
+void CTarnwickDlg::OnSmsCtrlOn() {
+  runSwitchDialog<CSMSCtrlDlg>(ids::kSmsCtrlOn, ids::kSmsCtrlOff);
 }
 
 }  // namespace tarnwick

@@ -37,6 +37,18 @@ class CTarnwickDlg : public tk::CDialogEx {
   void OnLoadConfig();
   void OnSaveConfig();
 
+  // Commands that open another window.
+  void OnTimer();
+  void OnPasswordOn();
+  void OnSerialNoOn();
+  void OnTimeLapseOn();
+  void OnOrgNameOn();
+  void OnSmsCtrlOn();
+
+  // Runs a switch's dialog and sets its pair from how the dialog ended: OK leaves it On, any
+  // other end (Cancel, Esc, the close box) turns it Off.
+  template <class Dialog>
+  void runSwitchDialog(int onId, int offId);
   void setSwitch(int onId, int offId, bool on);
 
   void showInterval(std::uint32_t code);

@@ -5,7 +5,7 @@
 namespace tarnwick {
 
 namespace {
-namespace ids = resources::mainwindow::ids;
+namespace ids = resources::ids::tarnwickDlg;
 
 // Codes up to this many seconds are seconds; above it, minutes + this.
 constexpr std::uint32_t kMinuteBase = 60;
