@@ -295,8 +295,8 @@ void CMmsSetupDlg::park(int boxId, FormText& kept) {
 void CMmsSetupDlg::restore(int boxId, const FormText& kept) {
   tk::Control box = GetDlgItem(boxId);
   box.EnableWindow(true);
-  box.SetWindowText(kept);
-  parked_.erase(boxId);
+  // A box in use already shows the user's latest entry, which the kept text would overwrite.
+  if (parked_.erase(boxId) > 0) box.SetWindowText(kept);
 }
 
 void CMmsSetupDlg::OnMmsOptionChange() {

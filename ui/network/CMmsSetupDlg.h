@@ -58,7 +58,7 @@ class CMmsSetupDlg : public tk::CDialogEx {
   // Disables a box, keeps its text in `kept` and empties it. A box that is already parked keeps
   // the text it was parked with (its empty text would otherwise overwrite the user's entry).
   void park(int boxId, FormText& kept);
-  // Enables a box and shows the kept text again.
+  // Enables a box and, if it was parked, shows the kept text again.
   void restore(int boxId, const FormText& kept);
   int selection(int listId);
   // The nine operator parameters' form texts, in the order of the operator row's fields 1-9.
