@@ -1,0 +1,36 @@
+#include "ui/toolkit/qt/DialogUnits.h"
+
+#include <QFontMetrics>
+#include <QString>
+
+#include <cstdint>
+
+namespace tarnwick::tk {
+
+DialogBaseUnits baseUnitsFromMeasures(int alphabetWidth, int fontHeight) {
+  return {(alphabetWidth + 26) / 52, fontHeight};
+}
+
+DialogBaseUnits dialogBaseUnits(const QFont& font) {
+  const QFontMetrics metrics(font);
+  const int width = metrics.horizontalAdvance(
+      QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+  return baseUnitsFromMeasures(width, metrics.height());
+}
+
+int mulDiv(int value, int numerator, int denominator) {
+  if (denominator == 0) return 0;
+  const std::int64_t product = static_cast<std::int64_t>(value) * numerator;
+  const std::int64_t half = (denominator < 0 ? -denominator : denominator) / 2;
+  const bool negative = (product < 0) != (denominator < 0);
+  const std::int64_t magnitude = (product < 0 ? -product : product) + half;
+  const std::int64_t quotient = magnitude / (denominator < 0 ? -denominator : denominator);
+  return static_cast<int>(negative ? -quotient : quotient);
+}
+
+Rect dialogUnitsToPixels(const Rect& units, DialogBaseUnits base) {
+  return {mulDiv(units.x, base.x, 4), mulDiv(units.y, base.y, 8), mulDiv(units.width, base.x, 4),
+          mulDiv(units.height, base.y, 8)};
+}
+
+}  // namespace tarnwick::tk

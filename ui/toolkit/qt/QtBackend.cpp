@@ -1,0 +1,101 @@
+#include "ui/toolkit/qt/QtBackend.h"
+
+#include "ui/toolkit/CDialogEx.h"
+#include "ui/toolkit/qt/FileFilter.h"
+#include "ui/toolkit/qt/QtDialogWindow.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPixmap>
+
+#include <algorithm>
+
+namespace tarnwick::tk {
+
+namespace {
+QMessageBox::Icon messageIcon(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::Exclamation:
+      return QMessageBox::Warning;
+    case MessageIcon::Information:
+      return QMessageBox::Information;
+    case MessageIcon::Question:
+      return QMessageBox::Question;
+    case MessageIcon::None:
+      break;
+  }
+  return QMessageBox::NoIcon;
+}
+}  // namespace
+
+int QtBackend::runModal(CDialogEx& dialog) {
+  // A dialog stands over the top-most open one; a task-bar window stands on its own.
+  QWidget* parent = dialog.dialogTemplate().taskbarWindow ? nullptr : ownerWidget(nullptr);
+  QtDialogWindow window(dialog, parent);
+  window.setShownHook(shownHook_);
+  open_.push_back(&window);
+  const int result = window.runModal();
+  open_.erase(std::find(open_.begin(), open_.end(), &window));
+  return result;
+}
+
+QtDialogWindow* QtBackend::windowFor(const CDialogEx* dialog) const {
+  for (QtDialogWindow* window : open_) {
+    if (&window->model() == dialog) return window;
+  }
+  return nullptr;
+}
+
+QWidget* QtBackend::ownerWidget(const CDialogEx* owner) const {
+  if (QtDialogWindow* window = windowFor(owner)) return window;
+  return topWindow();
+}
+
+int QtBackend::showMessageBox(const MessageBoxRequest& request) {
+  const bool yesNo = request.buttons == MessageButtons::YesNo;
+  QMessageBox box(messageIcon(request.icon), QString::fromStdU16String(request.caption),
+                  QString::fromStdU16String(request.text),
+                  yesNo ? (QMessageBox::Yes | QMessageBox::No) : QMessageBox::Ok,
+                  ownerWidget(request.owner));
+  // The text is the program's message, never markup.
+  box.setTextFormat(Qt::PlainText);
+  if (yesNo) {
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::No);
+  }
+  box.exec();
+  const QMessageBox::StandardButton clicked = box.standardButton(box.clickedButton());
+  if (clicked == QMessageBox::Yes) return IDYES;
+  if (yesNo) return IDNO;
+  return IDOK;
+}
+
+std::optional<std::string> QtBackend::showFileDialog(const FileDialogRequest& request) {
+  QFileDialog dialog(ownerWidget(request.owner),
+                     request.save ? QStringLiteral("Save As") : QStringLiteral("Open"),
+                     QDir::currentPath());
+  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+  dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  const QStringList filters = qtNameFilters(request.filter);
+  if (!filters.isEmpty()) dialog.setNameFilters(filters);
+  // The dialog adds the extension itself, so that it asks before replacing "menu.cfg" when the
+  // user typed "menu".
+  if (!request.defaultExtension.empty()) {
+    dialog.setDefaultSuffix(QString::fromStdU16String(request.defaultExtension));
+  }
+  if (!request.initialName.empty()) dialog.selectFile(QString::fromStdU16String(request.initialName));
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  const QStringList chosen = dialog.selectedFiles();
+  if (chosen.isEmpty() || chosen.first().isEmpty()) return std::nullopt;
+  return chosen.first().toStdString();
+}
+
+bool QtBackend::grabTopDialog(const std::string& path) const {
+  QtDialogWindow* window = topWindow();
+  if (window == nullptr) return false;
+  return window->grab().save(QString::fromStdString(path), "PNG");
+}
+
+}  // namespace tarnwick::tk

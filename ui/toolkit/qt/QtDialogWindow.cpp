@@ -1,0 +1,534 @@
+#include "ui/toolkit/qt/QtDialogWindow.h"
+
+#include "ui/toolkit/qt/AppIcon.h"
+#include "ui/toolkit/qt/DialogFont.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace tarnwick::tk {
+
+namespace {
+// Most characters an edit takes when the program set no limit of its own.
+constexpr int kDefaultEditLimit = 32767;
+// Icons stand at their template position in the system's icon size, whatever size the template
+// gives them.
+constexpr int kIconPixels = 32;
+// A drop-down list opens to show this many entries before it scrolls.
+constexpr int kVisibleListEntries = 30;
+
+// An icon control's caption read as a resource number; 0 when it is not a plain number.
+int iconNumberOf(const std::u16string& caption) {
+  int number = 0;
+  for (char16_t c : caption) {
+    if (c < u'0' || c > u'9' || number > 99999) return 0;
+    number = number * 10 + (c - u'0');
+  }
+  return number;
+}
+
+QColor toQColor(Rgb c) { return QColor(c.red, c.green, c.blue); }
+
+Qt::Alignment textAlignment(std::uint32_t style) {
+  if ((style & kCenterText) != 0) return Qt::AlignHCenter;
+  if ((style & kRightText) != 0) return Qt::AlignRight;
+  return Qt::AlignLeft;
+}
+
+bool isInteractive(ControlKind kind) {
+  return kind == ControlKind::Edit || kind == ControlKind::ComboBox ||
+         kind == ControlKind::CheckBox || kind == ControlKind::RadioButton ||
+         kind == ControlKind::PushButton;
+}
+
+// Which colours a control asks its dialog for. Labels, group boxes, check boxes, radio buttons,
+// icons and disabled edits ask for static colours.
+CtlColorType colourRequestOf(const ControlState& s) {
+  switch (s.kind) {
+    case ControlKind::Edit:
+      return s.enabled ? CtlColorType::Edit : CtlColorType::Static;
+    case ControlKind::ComboBox:
+      return CtlColorType::ListBox;
+    case ControlKind::PushButton:
+      return CtlColorType::Button;
+    default:
+      return CtlColorType::Static;
+  }
+}
+
+void setTextColour(QPalette& palette, const QColor& colour) {
+  // Disabled controls keep the greyed text of the toolkit's look.
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+      palette.setColor(group, role, colour);
+    }
+  }
+}
+}  // namespace
+
+QtDialogWindow::QtDialogWindow(CDialogEx& model, QWidget* parent)
+    : QDialog(parent), model_(model) {
+  const DialogTemplate& t = model.dialogTemplate();
+  // Fixed-size window with a caption, a system menu and a close box; a minimize box only where
+  // the template asks for one. A window shown in the task bar is a window of its own.
+  Qt::WindowFlags flags = (t.taskbarWindow ? Qt::Window : Qt::Dialog) | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint;
+  if (t.minimizeBox) flags |= Qt::WindowMinimizeButtonHint;
+  setWindowFlags(flags);
+  setSizeGripEnabled(false);
+
+  setFont(dialogFont(t.fontName, t.pointSize));
+  baseUnits_ = dialogBaseUnits(font());
+  const Rect client = dialogUnitsToPixels({0, 0, t.width, t.height}, baseUnits_);
+  setFixedSize(client.width, client.height);
+  setWindowTitle(QString::fromStdU16String(model.GetWindowText()));
+
+  const std::vector<ControlState>& controls = model.controls();
+  // A template that marks no tab stops at all gets one on every control that takes input.
+  const bool tabStopsGiven = std::any_of(controls.begin(), controls.end(), [](const auto& s) {
+    return (s.style & kTabStop) != 0;
+  });
+  widgets_.reserve(controls.size());
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    QWidget* widget = createWidget(static_cast<int>(i), controls[i]);
+    applyFocusPolicy(widget, controls[i], tabStopsGiven);
+    widgets_.push_back(widget);
+  }
+  // Group boxes frame the controls around them: they lie beneath all of them and take no clicks.
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    if (controls[i].kind == ControlKind::GroupBox) widgets_[i]->lower();
+  }
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    mirror(static_cast<int>(i));
+    connectInput(static_cast<int>(i), widgets_[i]);
+    widgets_[i]->installEventFilter(this);
+  }
+}
+
+QtDialogWindow::~QtDialogWindow() { model_.setObserver(nullptr); }
+
+QWidget* QtDialogWindow::createWidget(int index, const ControlState& state) {
+  (void)index;
+  Rect px = dialogUnitsToPixels(state.rect, baseUnits_);
+  QWidget* widget = nullptr;
+  switch (state.kind) {
+    case ControlKind::Static: {
+      auto* label = new QLabel(this);
+      // Program texts are shown as they are, never interpreted as markup.
+      label->setTextFormat(Qt::PlainText);
+      label->setAlignment(textAlignment(state.style) | Qt::AlignTop);
+      // A label tall enough for two lines wraps its text at word boundaries.
+      label->setWordWrap(px.height >= 2 * QFontMetrics(font()).height());
+      label->setAttribute(Qt::WA_TransparentForMouseEvents);
+      widget = label;
+      break;
+    }
+    case ControlKind::GroupBox: {
+      auto* box = new QGroupBox(this);
+      box->setAttribute(Qt::WA_TransparentForMouseEvents);
+      widget = box;
+      break;
+    }
+    case ControlKind::Edit: {
+      auto* edit = new QLineEdit(this);
+      edit->setFrame((state.style & kBorder) != 0);
+      edit->setAlignment(textAlignment(state.style) | Qt::AlignVCenter);
+      widget = edit;
+      break;
+    }
+    case ControlKind::ComboBox: {
+      auto* combo = new QComboBox(this);
+      combo->setEditable(false);
+      combo->setMaxVisibleItems(kVisibleListEntries);
+      // The template's height is the opened list's; the closed box is as tall as its font needs.
+      px.height = combo->sizeHint().height();
+      widget = combo;
+      break;
+    }
+    case ControlKind::CheckBox:
+      widget = new QCheckBox(this);
+      break;
+    case ControlKind::RadioButton: {
+      auto* radio = new QRadioButton(this);
+      // The dialog object keeps the radio groups; Qt must not clear buttons on its own.
+      radio->setAutoExclusive(false);
+      widget = radio;
+      break;
+    }
+    case ControlKind::PushButton: {
+      auto* button = new QPushButton(this);
+      // Enter is the dialog's business (see keyPressEvent); only the template's default button
+      // shows as default.
+      button->setAutoDefault(false);
+      button->setDefault((state.style & kDefaultButton) != 0);
+      widget = button;
+      break;
+    }
+    case ControlKind::Icon: {
+      auto* label = new QLabel(this);
+      // The caption may name the icon resource; the application icon is the one the program has.
+      QIcon icon = iconResource(iconNumberOf(state.text));
+      if (icon.isNull()) icon = applicationIcon();
+      label->setPixmap(icon.pixmap(QSize(kIconPixels, kIconPixels), devicePixelRatioF()));
+      label->setAttribute(Qt::WA_TransparentForMouseEvents);
+      px.width = kIconPixels;
+      px.height = kIconPixels;
+      widget = label;
+      break;
+    }
+  }
+  widget->setGeometry(px.x, px.y, px.width, px.height);
+  return widget;
+}
+
+void QtDialogWindow::applyFocusPolicy(QWidget* widget, const ControlState& state,
+                                      bool tabStopsGiven) {
+  if (!isInteractive(state.kind)) {
+    widget->setFocusPolicy(Qt::NoFocus);
+    return;
+  }
+  const bool tabStop = !tabStopsGiven || (state.style & kTabStop) != 0;
+  widget->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
+}
+
+void QtDialogWindow::connectInput(int index, QWidget* widget) {
+  const int id = model_.controls()[static_cast<std::size_t>(index)].id;
+  if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+    connect(edit, &QLineEdit::textEdited, this, [this, id, index](const QString& text) {
+      model_.userType(id, text.toStdU16String());
+      mirror(index);  // a refused or shortened text shows what the control really holds
+      afterInput();
+    });
+  } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+    connect(combo, &QComboBox::activated, this, [this, id, index](int position) {
+      model_.userSelect(id, position);
+      mirror(index);
+      afterInput();
+    });
+  } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+    connect(button, &QAbstractButton::clicked, this, [this, id, index] {
+      model_.userClick(id);
+      // Qt has already toggled the button; the dialog object decides what it holds.
+      mirror(index);
+      afterInput();
+    });
+  }
+}
+
+QWidget* QtDialogWindow::widgetAt(int index) const {
+  if (index < 0 || index >= static_cast<int>(widgets_.size())) return nullptr;
+  return widgets_[static_cast<std::size_t>(index)];
+}
+
+QWidget* QtDialogWindow::widgetFor(int controlId) const {
+  if (controlId == kNoControlId) return nullptr;
+  return widgetAt(model_.indexOf(controlId));
+}
+
+int QtDialogWindow::indexOfWidget(const QObject* widget) const {
+  const auto it = std::find(widgets_.begin(), widgets_.end(), widget);
+  return it == widgets_.end() ? -1 : static_cast<int>(it - widgets_.begin());
+}
+
+void QtDialogWindow::controlChanged(int index) { mirror(index); }
+
+void QtDialogWindow::captionChanged() {
+  setWindowTitle(QString::fromStdU16String(model_.GetWindowText()));
+}
+
+void QtDialogWindow::mirror(int index) {
+  const ControlState* s = model_.stateAt(index);
+  QWidget* widget = widgetAt(index);
+  if (s == nullptr || widget == nullptr) return;
+  // The model's changes are not the user's input: no signals while the widgets follow them.
+  const QSignalBlocker blocker(widget);
+  const QString text = QString::fromStdU16String(s->text);
+  switch (s->kind) {
+    case ControlKind::Static:
+      if (auto* label = static_cast<QLabel*>(widget); label->text() != text) label->setText(text);
+      break;
+    case ControlKind::GroupBox:
+      if (auto* box = static_cast<QGroupBox*>(widget); box->title() != text) box->setTitle(text);
+      break;
+    case ControlKind::Edit: {
+      auto* edit = static_cast<QLineEdit*>(widget);
+      // The limit applies to typing; a longer text the program set is shown whole.
+      const int limit = s->textLimit > 0 ? s->textLimit : kDefaultEditLimit;
+      const int maxLength = std::max(limit, static_cast<int>(text.size()));
+      if (edit->maxLength() != maxLength) edit->setMaxLength(maxLength);
+      const QLineEdit::EchoMode echo = s->passwordChar == 0 ? QLineEdit::Normal : QLineEdit::Password;
+      const QString sheet =
+          s->passwordChar == 0
+              ? QString()
+              : QStringLiteral("QLineEdit { lineedit-password-character: %1; }")
+                    .arg(static_cast<int>(s->passwordChar));
+      if (edit->echoMode() != echo) edit->setEchoMode(echo);
+      if (edit->styleSheet() != sheet) edit->setStyleSheet(sheet);
+      if (edit->text() != text) edit->setText(text);
+      break;
+    }
+    case ControlKind::ComboBox: {
+      auto* combo = static_cast<QComboBox*>(widget);
+      const int count = static_cast<int>(s->items.size());
+      // Keep the entries the widget already shows when the model only appended to them.
+      int same = 0;
+      while (same < count && same < combo->count() &&
+             combo->itemText(same) == QString::fromStdU16String(s->items[static_cast<std::size_t>(same)])) {
+        ++same;
+      }
+      if (same < combo->count()) {
+        combo->clear();
+        same = 0;
+      }
+      for (int i = same; i < count; ++i) {
+        combo->addItem(QString::fromStdU16String(s->items[static_cast<std::size_t>(i)]));
+      }
+      const int selection = s->selection >= 0 && s->selection < count ? s->selection : -1;
+      if (combo->currentIndex() != selection) combo->setCurrentIndex(selection);
+      break;
+    }
+    case ControlKind::CheckBox:
+    case ControlKind::RadioButton:
+    case ControlKind::PushButton: {
+      auto* button = static_cast<QAbstractButton*>(widget);
+      if (button->text() != text) button->setText(text);
+      if (s->kind != ControlKind::PushButton && button->isChecked() != (s->check != 0)) {
+        button->setChecked(s->check != 0);
+      }
+      break;
+    }
+    case ControlKind::Icon:
+      break;
+  }
+  if (widget->testAttribute(Qt::WA_Disabled) == s->enabled) widget->setEnabled(s->enabled);
+  if (widget->isHidden() == s->visible) widget->setVisible(s->visible);
+  applyColours(index);
+}
+
+void QtDialogWindow::applyColours(int index) {
+  const ControlState* s = model_.stateAt(index);
+  QWidget* widget = widgetAt(index);
+  // Push buttons keep the toolkit's look, as themed buttons do.
+  if (s == nullptr || widget == nullptr || s->kind == ControlKind::PushButton) return;
+  const CtlColor answer = model_.OnCtlColor(s->id, colourRequestOf(*s));
+  QPalette palette = QApplication::palette(widget);
+  bool fill = false;
+  switch (s->kind) {
+    case ControlKind::Edit:
+      if (answer.brush) {
+        palette.setColor(QPalette::Base, toQColor(*answer.brush));
+      } else if (answer.hollowBrush) {
+        palette.setColor(QPalette::Base, Qt::transparent);
+      }
+      break;
+    case ControlKind::ComboBox:
+      if (answer.brush) {
+        palette.setColor(QPalette::Button, toQColor(*answer.brush));
+        palette.setColor(QPalette::Base, toQColor(*answer.brush));
+      }
+      break;
+    case ControlKind::GroupBox:
+      // A group box never paints its inside: the dialog's background shows through.
+      break;
+    default:
+      if (answer.brush) {
+        palette.setColor(widget->backgroundRole(), toQColor(*answer.brush));
+        fill = true;
+      } else {
+        // Without an answer a static control stands on the toolkit's face colour.
+        fill = !answer.hollowBrush && !answer.transparentText;
+      }
+      break;
+  }
+  if (answer.textColour) setTextColour(palette, toQColor(*answer.textColour));
+  if (widget->autoFillBackground() != fill) widget->setAutoFillBackground(fill);
+  if (!(widget->palette() == palette)) widget->setPalette(palette);
+}
+
+void QtDialogWindow::applyAllColours() {
+  for (int i = 0; i < static_cast<int>(widgets_.size()); ++i) applyColours(i);
+}
+
+void QtDialogWindow::syncIcon() {
+  const int id = model_.iconResourceId();
+  if (id != 0 && hasIconResource(id)) setWindowIcon(iconResource(id));
+}
+
+int QtDialogWindow::runModal() {
+  model_.setObserver(this);
+  const bool firstControl = model_.initialize();
+  if (model_.isEnded()) return model_.result();
+  setWindowTitle(QString::fromStdU16String(model_.GetWindowText()));
+  syncIcon();
+  applyAllColours();
+  placeInitialFocus(firstControl);
+  exec();
+  // The event loop may also end when the whole program quits: the dialog ends as cancelled.
+  if (!model_.isEnded()) model_.EndDialog(IDCANCEL);
+  return model_.result();
+}
+
+void QtDialogWindow::placeInitialFocus(bool firstControl) {
+  lastFocusId_ = model_.focusedControlId();
+  QWidget* target = firstControl ? nullptr : widgetFor(lastFocusId_);
+  if (target == nullptr) {
+    for (QWidget* widget : widgets_) {
+      if ((widget->focusPolicy() & Qt::TabFocus) != 0 && !widget->testAttribute(Qt::WA_Disabled) &&
+          !widget->isHidden()) {
+        target = widget;
+        break;
+      }
+    }
+  }
+  if (target != nullptr) target->setFocus(Qt::OtherFocusReason);
+}
+
+void QtDialogWindow::followModelFocus() {
+  const int id = model_.focusedControlId();
+  if (id == lastFocusId_) return;
+  lastFocusId_ = id;
+  QWidget* widget = widgetFor(id);
+  if (widget == nullptr || widget->testAttribute(Qt::WA_Disabled) || widget->isHidden()) return;
+  widget->setFocus(Qt::OtherFocusReason);
+  // Moving to an edit selects its text, so that a refused value can be typed over.
+  if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->selectAll();
+}
+
+void QtDialogWindow::afterInput() {
+  if (model_.isEnded()) {
+    done(model_.result());
+    return;
+  }
+  syncIcon();
+  followModelFocus();
+  applyAllColours();
+  update();
+}
+
+void QtDialogWindow::closeWith(int result) {
+  model_.EndDialog(result);
+  done(result);
+}
+
+void QtDialogWindow::done(int result) {
+  if (!model_.isEnded()) {
+    // Something other than the dialog object wants the window gone: that is the close box.
+    model_.userCloseBox();
+    if (!model_.isEnded()) return;
+  }
+  (void)result;
+  QDialog::done(model_.result());
+}
+
+void QtDialogWindow::reject() {
+  model_.userEscape();
+  afterInput();
+}
+
+void QtDialogWindow::keyPressEvent(QKeyEvent* event) {
+  const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+  const int key = event->key();
+  if (modifiers == Qt::NoModifier && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
+    event->accept();
+    // A push button with the focus takes Enter itself; anywhere else Enter presses the default
+    // button, or gives the toolkit's OK when the dialog has none.
+    const int index = indexOfWidget(focusWidget());
+    const ControlState* s = model_.stateAt(index);
+    if (s != nullptr && s->kind == ControlKind::PushButton && s->id != kNoControlId) {
+      model_.userClick(s->id);
+    } else {
+      model_.userEnter();
+    }
+    afterInput();
+    return;
+  }
+  if (modifiers == Qt::NoModifier && key == Qt::Key_Escape) {
+    event->accept();
+    model_.userEscape();
+    afterInput();
+    return;
+  }
+  // Not QDialog's handler: it would end the dialog on Enter and Escape by itself.
+  QWidget::keyPressEvent(event);
+}
+
+void QtDialogWindow::closeEvent(QCloseEvent* event) {
+  if (model_.isEnded()) {
+    event->accept();
+    return;
+  }
+  event->ignore();
+  model_.userCloseBox();
+  afterInput();
+}
+
+void QtDialogWindow::paintEvent(QPaintEvent* event) {
+  PaintContext paint;
+  model_.OnPaint(paint);
+  if (const std::optional<Rgb> fill = paint.fill()) {
+    QPainter painter(this);
+    painter.fillRect(rect(), toQColor(*fill));
+  } else {
+    QDialog::paintEvent(event);
+  }
+  if (!shownReported_) {
+    shownReported_ = true;
+    QTimer::singleShot(0, this, [this] {
+      if (shownHook_ && !model_.isEnded() && isVisible()) shownHook_(*this);
+    });
+  }
+}
+
+void QtDialogWindow::contextMenuEvent(QContextMenuEvent* event) {
+  // The window manager's system menu cannot take the dialog's own entries, so they are offered
+  // here, on a right click on the dialog's background.
+  const std::vector<SystemMenuItem>& items = model_.systemMenu();
+  if (items.empty()) {
+    event->ignore();
+    return;
+  }
+  QMenu menu(this);
+  for (const SystemMenuItem& item : items) {
+    if (item.id == 0) {
+      menu.addSeparator();
+    } else {
+      menu.addAction(QString::fromStdU16String(item.text))->setData(item.id);
+    }
+  }
+  if (QAction* chosen = menu.exec(event->globalPos())) {
+    model_.userSystemCommand(chosen->data().toInt());
+    afterInput();
+  }
+}
+
+bool QtDialogWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusIn) {
+    // The dialog object follows where the user puts the focus, so that a later move of its own
+    // (a refused value) is seen as a move.
+    const ControlState* s = model_.stateAt(indexOfWidget(watched));
+    if (s != nullptr && s->id != kNoControlId) {
+      model_.GotoDlgCtrl(s->id);
+      lastFocusId_ = s->id;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace tarnwick::tk
