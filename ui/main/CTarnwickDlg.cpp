@@ -10,6 +10,7 @@
 #include "ui/main/CAboutDlg.h"
 #include "ui/main/MainFormValues.h"
 #include "ui/main/WindowTitle.h"
+#include "ui/network/CMmsSetupDlg.h"
 #include "ui/options/COrgNameDlg.h"
 #include "ui/options/CPasswordDlg.h"
 #include "ui/options/CSMSCtrlDlg.h"
@@ -43,6 +44,7 @@ CTarnwickDlg::CTarnwickDlg() : tk::CDialogEx(resources::mainWindowTemplate()) {
   OnClicked(ids::kDefaultConfigButton, &CTarnwickDlg::OnDefaultConfig);
   OnClicked(ids::kLoadConfigButton, &CTarnwickDlg::OnLoadConfig);
   OnClicked(ids::kSaveConfigButton, &CTarnwickDlg::OnSaveConfig);
+  OnClicked(ids::kMmsButton, &CTarnwickDlg::OnMmsSetup);
   OnClicked(ids::kTimerButton, &CTarnwickDlg::OnTimer);
   OnClicked(ids::kPasswordOn, &CTarnwickDlg::OnPasswordOn);
   OnClicked(ids::kSerialNoOn, &CTarnwickDlg::OnSerialNoOn);
@@ -206,6 +208,13 @@ void CTarnwickDlg::OnSaveConfig() {
     return;
   }
   tk::showInfo(u"Save Config File OK!");
+}
+
+void CTarnwickDlg::OnMmsSetup() {
+  // The network window commits into the record itself on OK. No form control shows a network
+  // field, so the form is not refreshed afterwards.
+  CMmsSetupDlg dialog;
+  dialog.DoModal();
 }
 
 void CTarnwickDlg::OnTimer() {

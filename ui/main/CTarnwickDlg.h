@@ -38,6 +38,7 @@ class CTarnwickDlg : public tk::CDialogEx {
   void OnSaveConfig();
 
   // Commands that open another window.
+  void OnMmsSetup();
   void OnTimer();
   void OnPasswordOn();
   void OnSerialNoOn();
