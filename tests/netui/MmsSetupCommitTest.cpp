@@ -301,6 +301,40 @@ TEST_F(CommitTest, UnlimitedBoxesRefuseTextsLongerThanTheirFieldsAndKeepTheWindo
   EXPECT_EQ(std::string(directory.begin(), directory.end()), "/" + std::string(31, 'd'));
 }
 
+// A window whose read-back refuses the FTP directory box beyond three characters, so that the
+// toolkit's last read-back of OK fails and the window stays open after a commit.
+class RefusingReadBackDlg : public CMmsSetupDlg {
+ public:
+  void DoDataExchange(tk::DataExchange& dx) override {
+    CMmsSetupDlg::DoDataExchange(dx);
+    FormText scratch;
+    if (dx.saving()) dx.text(1110, scratch, 3);
+  }
+};
+
+TEST_F(CommitTest, AWindowLeftOpenByAFailedReadBackStillReadsItsLoadedTable) {
+  writeOperDb({country("Testland", {{"Alpha", "alpha.apn"}}),
+               country("Otherland", {{"Gamma", "gamma.apn"}})});
+  setText(fields::ftpDirectory, u"/long");
+  const tk::ScriptOutcome outcome = tk::runScriptText(R"(
+key enter
+message "Please enter no more than 3 characters."
+message "Please enter no more than 3 characters."
+expect-dialog 135
+select 1124 1
+expect-item 1126 0 "Gamma"
+type 1110 "/ok"
+key enter
+)", [] {
+    RefusingReadBackDlg dialog;
+    EXPECT_EQ(dialog.DoModal(), tk::IDOK);
+  });
+  EXPECT_TRUE(outcome.ok) << outcome.message;
+  EXPECT_EQ(textOf(fields::ftpDirectory), "/ok");
+  EXPECT_EQ(textOf(fields::mmsApn), "gamma.apn");
+  EXPECT_FALSE(programOperatorTable().loaded());
+}
+
 TEST_F(CommitTest, RootStoresAnEmptyDirectoryAndSpecifiedTrimsOnlyTheEnds) {
   setText(fields::ftpDirectory, u"/old");
   EXPECT_TRUE(play("select 1154 0\nkey enter\n"));
