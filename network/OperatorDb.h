@@ -36,7 +36,7 @@ inline constexpr std::uint8_t kOperatorDbFieldTag = 0xFC;
 inline constexpr std::uint8_t kOperatorDbEndTag = 0xFE;
 
 // The largest oper.db that is read. The largest meaningful file (255 countries, each with 33
-// operator items of ten 63-byte fields) is about 5.4 MiB; a larger file is not an operator
+// operator items of ten filled fields) is about 4.9 MiB; a larger file is not an operator
 // database and keeps the built-in table, so no file can make the program allocate without
 // bound.
 inline constexpr std::uint64_t kMaxOperatorDbSize = 16u * 1024u * 1024u;
