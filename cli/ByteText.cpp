@@ -1,0 +1,128 @@
+#include "cli/ByteText.h"
+
+#include <array>
+#include <cstdio>
+
+#include "config/TextConversions.h"
+#include "network/AnsiText.h"
+
+namespace tarnwick::cli {
+
+namespace {
+
+void appendUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out.push_back(static_cast<char>(c));
+  } else if (c < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  }
+}
+
+std::string describeCharacter(char16_t unit) {
+  std::array<char, 16> buffer{};
+  std::snprintf(buffer.data(), buffer.size(), "U+%04X", static_cast<unsigned>(unit));
+  return buffer.data();
+}
+
+// What Windows-1252 makes of every byte, taken from the forward conversion of network/ so
+// that the two directions cannot disagree.
+const std::array<char16_t, 256>& ansiCharacters() {
+  static const std::array<char16_t, 256> table = [] {
+    std::array<char16_t, 256> t{};
+    for (int b = 1; b < 256; ++b) {
+      const std::array<std::uint8_t, 1> one{static_cast<std::uint8_t>(b)};
+      const std::u16string text = ansiToFormText(one);
+      t[static_cast<std::size_t>(b)] = text.size() == 1 ? text[0] : char16_t{0};
+    }
+    return t;
+  }();
+  return table;
+}
+
+// The byte for a character, or -1 when Windows-1252 has none (U+0000 has none either).
+int ansiByteFor(char16_t unit) {
+  const auto& table = ansiCharacters();
+  if (unit == 0) return -1;
+  if (unit < 256 && table[unit] == unit) return unit;
+  for (int b = 0x80; b <= 0x9F; ++b) {
+    if (table[static_cast<std::size_t>(b)] == unit) return b;
+  }
+  return -1;
+}
+
+}  // namespace
+
+std::string latin1ToUtf8(std::span<const std::uint8_t> bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  for (const std::uint8_t b : bytes) appendUtf8(out, b);
+  return out;
+}
+
+ByteText utf8ToLatin1(std::string_view utf8, bool allowZero) {
+  ByteText result;
+  // fromUtf8 turns malformed input into U+FFFD, which is refused below like any other
+  // character outside the byte range.
+  const FormText text = fromUtf8(utf8);
+  for (const char16_t unit : text) {
+    if (unit > 0xFF) {
+      result.error = "the character " + describeCharacter(unit) +
+                     " cannot be stored (only U+0001-U+00FF fit one byte)";
+      return result;
+    }
+    if (unit == 0 && !allowZero) {
+      result.error = "the character U+0000 cannot be stored";
+      return result;
+    }
+    result.bytes.push_back(static_cast<std::uint8_t>(unit));
+  }
+  return result;
+}
+
+std::string ansiToUtf8(std::span<const std::uint8_t> bytes) { return toUtf8(ansiToFormText(bytes)); }
+
+ByteText utf8ToAnsi(std::string_view utf8) {
+  ByteText result;
+  const FormText text = fromUtf8(utf8);
+  for (const char16_t unit : text) {
+    const int b = ansiByteFor(unit);
+    if (b < 0) {
+      result.error = "the character " + describeCharacter(unit) +
+                     (unit == 0 ? " cannot be stored" : " has no Windows-1252 byte");
+      return result;
+    }
+    result.bytes.push_back(static_cast<std::uint8_t>(b));
+  }
+  return result;
+}
+
+std::string escapeControls(std::string_view utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    unsigned code = 0x100;  // not a control
+    if (c < 0x20 || c == 0x7F) {
+      code = c;
+    } else if (c == 0xC2 && i + 1 < utf8.size()) {
+      const auto next = static_cast<unsigned char>(utf8[i + 1]);
+      if (next >= 0x80 && next <= 0x9F) code = next;  // U+0080-U+009F
+    }
+    if (code == 0x100) {
+      out.push_back(utf8[i]);
+      continue;
+    }
+    std::array<char, 8> buffer{};
+    std::snprintf(buffer.data(), buffer.size(), "\\x%02X", code);
+    out += buffer.data();
+    if (code >= 0x80) ++i;  // the second byte of the two-byte sequence
+  }
+  return out;
+}
+
+}  // namespace tarnwick::cli

@@ -1,0 +1,158 @@
+#include "cli/Cli.h"
+
+#include <exception>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <CLI/CLI.hpp>
+
+#include "cli/Commands.h"
+
+namespace tarnwick::cli {
+
+namespace {
+
+constexpr const char* kVersion = "tarnwick-cfg 4.22";
+
+CLI::App* command(CLI::App& app, const char* name, const char* description,
+                  const char* example) {
+  CLI::App* sub = app.add_subcommand(name, description);
+  sub->footer(std::string("Example:\n  ") + example);
+  return sub;
+}
+
+}  // namespace
+
+int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+  CLI::App app("Compose, inspect and change trail-camera settings files (menu.cfg) and "
+               "operator databases (oper.db).",
+               "tarnwick-cfg");
+  app.set_version_flag("--version", kVersion);
+  app.require_subcommand(1);
+  app.footer("Run 'tarnwick-cfg COMMAND --help' for a command's options and an example.\n"
+             "Exit status: 0 done, 1 a refusal, failed check or difference, 2 a usage error.");
+
+  std::string file;
+  std::string fileB;
+  std::optional<std::string> outPath;
+  std::string outRequired;
+  std::vector<std::string> items;
+  bool json = false;
+  bool force = false;
+
+  CLI::App* newCmd = command(
+      app, "new",
+      "Write the file the program writes when started and saved at once (factory defaults).",
+      "tarnwick-cfg new -o camera01.cfg");
+  std::string newPath = "menu.cfg";
+  newCmd->add_option("-o,--output", newPath, "File to write")->capture_default_str();
+  newCmd->add_flag("--force", force, "Replace an existing file");
+
+  CLI::App* show = command(app, "show",
+                           "Show every named field: name, offset, value and stored number.",
+                           "tarnwick-cfg show menu.cfg");
+  show->add_option("FILE", file, "Settings file")->required();
+  show->add_flag("--json", json, "Write the fields as JSON");
+
+  CLI::App* get = command(app, "get", "Print the value of each named field, one a line.",
+                          "tarnwick-cfg get menu.cfg imageSize serialNo");
+  get->add_option("FILE", file, "Settings file")->required();
+  get->add_option("FIELD", items, "Field names, as 'show' lists them")->required();
+
+  CLI::App* set = command(
+      app, "set",
+      "Change fields by name; values in the user's terms, checked as the windows check them. "
+      "Nothing is written when any value is refused.",
+      "tarnwick-cfg set menu.cfg imageSize=\"VGA 640x480\" serialNo=0042 timeLapse=1:02:03");
+  set->add_option("FILE", file, "Settings file")->required();
+  set->add_option("FIELD=VALUE", items, "Assignments, applied in order")->required();
+  set->add_option("-o,--output", outPath, "Write the result here instead of FILE");
+
+  CLI::App* exportCmd = command(app, "export",
+                                "Write a settings file as JSON (every field and unnamed byte).",
+                                "tarnwick-cfg export menu.cfg -o camera01.json");
+  exportCmd->add_option("FILE", file, "Settings file")->required();
+  exportCmd->add_option("-o,--output", outPath, "JSON file to write (default: standard output)");
+
+  CLI::App* importCmd = command(app, "import",
+                                "Write a settings file from JSON made by 'export'.",
+                                "tarnwick-cfg import camera01.json -o menu.cfg");
+  importCmd->add_option("JSON", file, "JSON file")->required();
+  std::string importOut = "menu.cfg";
+  importCmd->add_option("-o,--output", importOut, "Settings file to write")->capture_default_str();
+
+  CLI::App* diff = command(app, "diff",
+                           "List the fields that differ; exit 0 when equal, 1 when not, 2 when "
+                           "a file cannot be read.",
+                           "tarnwick-cfg diff camera01.cfg camera02.cfg");
+  diff->add_option("A", file, "First settings file")->required();
+  diff->add_option("B", fileB, "Second settings file")->required();
+
+  CLI::App* operators = command(
+      app, "operators",
+      "List the countries and operators with their positions (countryIndex, operatorIndex) and "
+      "access-point fields.",
+      "tarnwick-cfg operators --db oper.db --json");
+  operators->add_option("--db", outPath, "Read this oper.db instead of the built-in table");
+  operators->add_flag("--json", json, "Write the table as JSON");
+
+  CLI::App* operDb = command(app, "oper-db", "Read and write operator databases (oper.db).",
+                             "tarnwick-cfg oper-db dump oper.db --json > table.json");
+  operDb->require_subcommand(1);
+  CLI::App* dump = command(*operDb, "dump", "Show the table an oper.db holds.",
+                           "tarnwick-cfg oper-db dump oper.db --json > table.json");
+  dump->add_option("PATH", file, "oper.db file")->required();
+  dump->add_flag("--json", json, "Write the table as JSON (the input of 'build')");
+  CLI::App* build = command(*operDb, "build",
+                            "Write an oper.db from a JSON table (as 'dump --json' writes it).",
+                            "tarnwick-cfg oper-db build table.json -o oper.db");
+  build->add_option("JSON", file, "JSON table")->required();
+  build->add_option("-o,--output", outRequired, "oper.db file to write")->required();
+
+  CLI::App* ui = command(app, "ui", "Run the program without windows, driven by a UI script.",
+                         "tarnwick-cfg ui startup.ui");
+  ui->add_option("SCRIPT", file, "UI script")->required();
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp&) {
+    out << app.help();
+    return kExitOk;
+  } catch (const CLI::CallForAllHelp&) {
+    out << app.help("", CLI::AppFormatMode::All);
+    return kExitOk;
+  } catch (const CLI::CallForVersion&) {
+    out << kVersion << "\n";
+    return kExitOk;
+  } catch (const CLI::ParseError& e) {
+    err << "tarnwick-cfg: " << e.what() << " (see tarnwick-cfg --help)\n";
+    return kExitUsage;
+  } catch (const std::exception& e) {
+    err << "tarnwick-cfg: " << e.what() << "\n";
+    return kExitUsage;
+  }
+
+  const Io io{out, err};
+  try {
+    if (newCmd->parsed()) return commandNew(io, newPath, force);
+    if (show->parsed()) return commandShow(io, file, json);
+    if (get->parsed()) return commandGet(io, file, items);
+    if (set->parsed()) return commandSet(io, file, items, outPath);
+    if (exportCmd->parsed()) return commandExport(io, file, outPath);
+    if (importCmd->parsed()) return commandImport(io, file, importOut);
+    if (diff->parsed()) return commandDiff(io, file, fileB);
+    if (operators->parsed()) return commandOperators(io, outPath, json);
+    if (dump->parsed()) return commandOperDbDump(io, file, json);
+    if (build->parsed()) return commandOperDbBuild(io, file, outRequired);
+    if (ui->parsed()) return commandUi(io, file);
+  } catch (const std::exception& e) {
+    // Only resource exhaustion can get here (std::bad_alloc and the like): say so and stop.
+    err << "tarnwick-cfg: " << e.what() << "\n";
+    return kExitFailed;
+  }
+  err << "tarnwick-cfg: no command given (see tarnwick-cfg --help)\n";
+  return kExitUsage;
+}
+
+}  // namespace tarnwick::cli

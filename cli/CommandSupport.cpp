@@ -1,0 +1,62 @@
+#include "cli/CommandSupport.h"
+
+#include <vector>
+
+#include "config/ConfigFile.h"
+#include "config/FileIO.h"
+
+namespace tarnwick::cli {
+
+int reportFailure(Io io, std::string_view file, std::string_view reason) {
+  io.err << "tarnwick-cfg: " << file << ": " << reason << "\n";
+  return kExitFailed;
+}
+
+std::optional<ConfigRecord> loadSettings(Io io, const std::string& path) {
+  ConfigRecord record;
+  const ReadConfigResult read = readConfigFile(path, record);
+  switch (read.status) {
+    case ReadConfigStatus::Loaded:
+      return record;
+    case ReadConfigStatus::TooShort:
+      reportFailure(io, path,
+                    "shorter than the " + std::to_string(kRecordSize) +
+                        " bytes of a settings file");
+      return std::nullopt;
+    case ReadConfigStatus::CannotOpen:
+    case ReadConfigStatus::ReadError:
+      break;
+  }
+  reportFailure(io, path, read.reason.empty() ? "cannot be read" : read.reason);
+  return std::nullopt;
+}
+
+std::optional<std::string> loadText(Io io, const std::string& path, std::uint64_t maxBytes) {
+  std::vector<std::uint8_t> bytes;
+  const ReadFileResult read = readWholeFile(path, maxBytes, bytes);
+  if (read.status != ReadFileResult::Status::Ok) {
+    reportFailure(io, path, read.reason.empty() ? "cannot be read" : read.reason);
+    return std::nullopt;
+  }
+  return std::string(bytes.begin(), bytes.end());
+}
+
+bool saveSettings(Io io, const std::string& path, const ConfigRecord& record) {
+  if (const auto failure = writeConfigFile(path, record)) {
+    reportFailure(io, path, failure->reason);
+    return false;
+  }
+  return true;
+}
+
+bool saveText(Io io, const std::string& path, std::string_view text) {
+  const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()),
+                                            text.size());
+  if (const auto failure = saveFileAtomically(path, bytes)) {
+    reportFailure(io, path, failure->reason);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace tarnwick::cli

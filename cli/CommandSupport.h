@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "cli/Commands.h"
+#include "config/ConfigRecord.h"
+
+// What the commands share: error lines, reading the files they take and writing the files they
+// make.
+
+namespace tarnwick::cli {
+
+// Writes "tarnwick-cfg: FILE: REASON" on one line and returns kExitFailed.
+int reportFailure(Io io, std::string_view file, std::string_view reason);
+
+// Reads a settings file; on failure reports it and returns nothing.
+std::optional<ConfigRecord> loadSettings(Io io, const std::string& path);
+
+// Reads a whole text file (JSON, scripts) of at most maxBytes; on failure reports it.
+std::optional<std::string> loadText(Io io, const std::string& path, std::uint64_t maxBytes);
+
+// Saves through the program's safe save (temporary file, rename); false after reporting a
+// failure.
+bool saveSettings(Io io, const std::string& path, const ConfigRecord& record);
+bool saveText(Io io, const std::string& path, std::string_view text);
+
+// The largest JSON or script file read: far above any real one (an export is about 7 KB, the
+// largest operator table a few MB).
+inline constexpr std::uint64_t kMaxInputBytes = 64u * 1024u * 1024u;
+
+}  // namespace tarnwick::cli

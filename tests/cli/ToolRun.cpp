@@ -1,0 +1,103 @@
+#include "ToolRun.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <stdexcept>
+
+extern char** environ;
+
+namespace tarnwick::cli::test {
+
+namespace {
+std::string readAll(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+}  // namespace
+
+ToolResult runTool(const std::vector<std::string>& args, const std::filesystem::path& workDir) {
+  // Output goes to files beside the test's own files, so a large output cannot fill a pipe.
+  const std::filesystem::path outFile = workDir / ".tool-stdout";
+  const std::filesystem::path errFile = workDir / ".tool-stderr";
+  std::vector<std::string> argvStore{TARNWICK_CFG_PATH};
+  argvStore.insert(argvStore.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (std::string& a : argvStore) argv.push_back(a.data());
+  argv.push_back(nullptr);
+
+  // fork, chdir, exec: the child runs in the test's folder; between fork and exec it calls
+  // only async-signal-safe functions.
+  const pid_t pid = fork();
+  if (pid == 0) {
+    const int out = open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int err = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int in = open("/dev/null", O_RDONLY);
+    if (out < 0 || err < 0 || in < 0 || chdir(workDir.c_str()) != 0) _exit(127);
+    dup2(in, 0);
+    dup2(out, 1);
+    dup2(err, 2);
+    execve(argv[0], argv.data(), environ);
+    _exit(127);
+  }
+  ToolResult result;
+  int wstatus = 0;
+  if (pid > 0 && waitpid(pid, &wstatus, 0) == pid && WIFEXITED(wstatus)) {
+    result.status = WEXITSTATUS(wstatus);
+  }
+  result.out = readAll(outFile);
+  result.err = readAll(errFile);
+  std::filesystem::remove(outFile);
+  std::filesystem::remove(errFile);
+  return result;
+}
+
+TempDir::TempDir() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "tarnwick-cli-XXXXXX").string();
+  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  path_ = pattern;
+}
+
+TempDir::~TempDir() {
+  std::error_code ec;
+  std::filesystem::remove_all(path_, ec);
+}
+
+std::vector<std::uint8_t> readBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in),
+                                   std::istreambuf_iterator<char>());
+}
+
+void writeBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+void writeText(const std::string& path, const std::string& text) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << text;
+}
+
+ConfigRecord randomRecord(std::uint32_t seed) {
+  std::mt19937 rng(seed);
+  ConfigRecord record;
+  // Alternate the byte distributions: uniform, then biased towards the values that matter to
+  // the encodings (0x00, 0x20, 0x80, 0xFF, digits and small numbers).
+  static constexpr std::uint8_t kSpecial[] = {0x00, 0x20, 0x80, 0xFF, 0x01, 0x09, 0x0A,
+                                              0x3B, 0x7F, 0x9F, 0xE9, 0x5C, 0x22};
+  for (std::uint8_t& b : record.bytes()) {
+    if (seed % 2 == 0) {
+      b = static_cast<std::uint8_t>(rng() & 0xFF);
+    } else {
+      b = kSpecial[rng() % std::size(kSpecial)];
+    }
+  }
+  return record;
+}
+
+}  // namespace tarnwick::cli::test
