@@ -22,6 +22,9 @@
 #include "ui/toolkit/DataExchange.h"
 #include "ui/toolkit/MessageBoxes.h"
 
+#include <span>
+#include <string_view>
+
 namespace tarnwick {
 
 namespace {
