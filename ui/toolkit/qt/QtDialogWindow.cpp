@@ -2,6 +2,7 @@
 
 #include "ui/toolkit/qt/AppIcon.h"
 #include "ui/toolkit/qt/DialogFont.h"
+#include "ui/toolkit/qt/GroupFrame.h"
 
 #include <QAction>
 #include <QApplication>
@@ -141,7 +142,7 @@ QWidget* QtDialogWindow::createWidget(int index, const ControlState& state) {
       break;
     }
     case ControlKind::GroupBox: {
-      auto* box = new QGroupBox(this);
+      auto* box = new GroupFrame(this);
       box->setAttribute(Qt::WA_TransparentForMouseEvents);
       widget = box;
       break;
