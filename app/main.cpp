@@ -63,8 +63,8 @@ int main(int argc, char** argv) {
   tarnwick::tk::QtBackend backend;
   tarnwick::tk::setBackend(&backend);
   if (benchmarkStartup) {
-    bool reported = false;
-    backend.setShownHook([&reported](tarnwick::tk::QtDialogWindow& window) {
+    // Only the first window shown, the main window, ends the run.
+    backend.setShownHook([reported = false](tarnwick::tk::QtDialogWindow& window) mutable {
       if (reported) return;
       reported = true;
       reportStartupAndClose(window);
