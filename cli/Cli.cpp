@@ -36,6 +36,7 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   std::string file;
   std::string fileB;
   std::optional<std::string> outPath;
+  std::optional<std::string> dbPath;
   std::string outRequired;
   std::vector<std::string> items;
   bool json = false;
@@ -94,7 +95,7 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
       "List the countries and operators with their positions (countryIndex, operatorIndex) and "
       "access-point fields.",
       "tarnwick-cfg operators --db oper.db --json");
-  operators->add_option("--db", outPath, "Read this oper.db instead of the built-in table");
+  operators->add_option("--db", dbPath, "Read this oper.db instead of the built-in table");
   operators->add_flag("--json", json, "Write the table as JSON");
 
   CLI::App* operDb = command(app, "oper-db", "Read and write operator databases (oper.db).",
@@ -142,7 +143,7 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     if (exportCmd->parsed()) return commandExport(io, file, outPath);
     if (importCmd->parsed()) return commandImport(io, file, importOut);
     if (diff->parsed()) return commandDiff(io, file, fileB);
-    if (operators->parsed()) return commandOperators(io, outPath, json);
+    if (operators->parsed()) return commandOperators(io, dbPath, json);
     if (dump->parsed()) return commandOperDbDump(io, file, json);
     if (build->parsed()) return commandOperDbBuild(io, file, outRequired);
     if (ui->parsed()) return commandUi(io, file);

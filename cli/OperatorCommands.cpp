@@ -38,8 +38,10 @@ int writeTable(Io io, const OperatorTable& table, const std::string& source, boo
     io.out << operatorTableJson(table);
     return kExitOk;
   }
-  io.out << "# " << source << ": " << table.countryCount() << " countries, "
-         << operatorCount(table) << " operators\n";
+  const std::size_t countries = table.countryCount();
+  const std::size_t operators = operatorCount(table);
+  io.out << "# " << source << ": " << countries << (countries == 1 ? " country, " : " countries, ")
+         << operators << (operators == 1 ? " operator" : " operators") << "\n";
   writeOperatorListing(io.out, table);
   return kExitOk;
 }

@@ -297,7 +297,8 @@ RecordImport importRecordJson(std::string_view text) {
   if (unnamed == doc.end()) return fail("$.unnamed: missing");
   if (!unnamed->is_object()) return fail("$.unnamed: expected an object");
   const auto ranges = unnamedRanges();
-  for (const auto& [key, value] : unnamed->items()) {
+  for (const auto& item : unnamed->items()) {
+    const std::string& key = item.key();
     if (std::none_of(ranges.begin(), ranges.end(),
                      [&key](const ByteRange& r) { return rangeKey(r) == key; })) {
       return fail(jsonPathKey("$.unnamed", key) + ": not a range of unnamed bytes");
