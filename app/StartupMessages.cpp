@@ -16,8 +16,7 @@ QStringList& heldMessages() {
   return messages;
 }
 
-void startupHandler(QtMsgType type, const QMessageLogContext& /*context*/,
-                    const QString& message) {
+void startupHandler(QtMsgType type, const QMessageLogContext& /*context*/, const QString& message) {
   if (type != QtFatalMsg) {
     heldMessages().append(message);
     return;

@@ -16,9 +16,8 @@ TEST(DialogUnits, MulDivRoundsHalfAwayFromZero) {
     int value, numerator, denominator, expected;
   };
   const Case cases[] = {
-      {7, 1, 2, 4},    {-7, 1, 2, -4},  {5, 1, 4, 1},         {6, 1, 4, 2},  {58, 6, 4, 87},
-      {27, 13, 8, 44}, {69, 6, 4, 104}, {30, 13, 8, 49},      {0, 7, 4, 0},  {5, 7, 0, 0},
-      {5, -1, 2, -3},  {-5, 1, -2, 3},
+      {7, 1, 2, 4},    {-7, 1, 2, -4},  {5, 1, 4, 1}, {6, 1, 4, 2}, {58, 6, 4, 87}, {27, 13, 8, 44},
+      {69, 6, 4, 104}, {30, 13, 8, 49}, {0, 7, 4, 0}, {5, 7, 0, 0}, {5, -1, 2, -3}, {-5, 1, -2, 3},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(mulDiv(c.value, c.numerator, c.denominator), c.expected)
@@ -84,7 +83,8 @@ TEST(FileFilter, WindowsFiltersBecomeQtNameFilters) {
       {u"Spaces| *.a ; ;*.b |", {QStringLiteral("Spaces (*.a *.b)")}},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(qtNameFilters(c.filter), c.expected) << QString::fromStdU16String(c.filter).toStdString();
+    EXPECT_EQ(qtNameFilters(c.filter), c.expected)
+        << QString::fromStdU16String(c.filter).toStdString();
   }
 }
 

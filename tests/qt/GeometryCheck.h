@@ -33,9 +33,8 @@ inline void expectTemplateGeometry(QtDialogWindow& window) {
     const ControlTemplate& c = t.controls[i];
     QWidget* widget = window.widgetAt(static_cast<int>(i));
     ASSERT_NE(widget, nullptr);
-    const std::string where =
-        "template " + std::to_string(t.id) + ", control #" + std::to_string(i) + " (id " +
-        std::to_string(c.id) + ")";
+    const std::string where = "template " + std::to_string(t.id) + ", control #" +
+                              std::to_string(i) + " (id " + std::to_string(c.id) + ")";
     EXPECT_EQ(widget->parentWidget(), &window) << where;
     const Rect px = dialogUnitsToPixels(c.rect, units);
     EXPECT_EQ(widget->pos(), QPoint(px.x, px.y)) << where;

@@ -27,10 +27,18 @@ TEST(QtMessageBoxes, IconCaptionTextAndButtonsFollowTheRequest) {
     int expected;
   };
   const Case cases[] = {
-      {"warning", [] { showWarning(u"Hour is wrong!"); return IDOK; }, QMessageBox::Warning,
-       QStringLiteral(" "), QStringLiteral("Hour is wrong!"), QMessageBox::Ok, QMessageBox::Ok,
-       IDOK},
-      {"information", [] { showInfo(u"Save Config File OK!"); return IDOK; },
+      {"warning",
+       [] {
+         showWarning(u"Hour is wrong!");
+         return IDOK;
+       },
+       QMessageBox::Warning, QStringLiteral(" "), QStringLiteral("Hour is wrong!"), QMessageBox::Ok,
+       QMessageBox::Ok, IDOK},
+      {"information",
+       [] {
+         showInfo(u"Save Config File OK!");
+         return IDOK;
+       },
        QMessageBox::Information, QStringLiteral(" "), QStringLiteral("Save Config File OK!"),
        QMessageBox::Ok, QMessageBox::Ok, IDOK},
       {"question answered Yes",
@@ -41,9 +49,13 @@ TEST(QtMessageBoxes, IconCaptionTextAndButtonsFollowTheRequest) {
       {"question answered No", [] { return askYesNo(u"Sure?", u"Default") ? IDYES : IDNO; },
        QMessageBox::Question, QStringLiteral("Default"), QStringLiteral("Sure?"),
        QMessageBox::Yes | QMessageBox::No, QMessageBox::No, IDNO},
-      {"markup in a text is shown as typed", [] { showWarning(u"<b>1 < 2</b>"); return IDOK; },
-       QMessageBox::Warning, QStringLiteral(" "), QStringLiteral("<b>1 < 2</b>"),
-       QMessageBox::Ok, QMessageBox::Ok, IDOK},
+      {"markup in a text is shown as typed",
+       [] {
+         showWarning(u"<b>1 < 2</b>");
+         return IDOK;
+       },
+       QMessageBox::Warning, QStringLiteral(" "), QStringLiteral("<b>1 < 2</b>"), QMessageBox::Ok,
+       QMessageBox::Ok, IDOK},
   };
   for (const Case& c : cases) {
     ActiveQtBackend backend;
@@ -76,9 +88,8 @@ TEST(QtFileDialogs, SaveUsesQtsOwnDialogWithTheFilterAndAddsTheExtension) {
   onNextModal<QFileDialog>([&](QFileDialog& dialog) {
     EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog));
     EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
-    EXPECT_EQ(dialog.nameFilters(),
-              (QStringList{QStringLiteral("Config file(*.cfg) (*.cfg)"),
-                           QStringLiteral("All files(*.*) (*)")}));
+    EXPECT_EQ(dialog.nameFilters(), (QStringList{QStringLiteral("Config file(*.cfg) (*.cfg)"),
+                                                 QStringLiteral("All files(*.*) (*)")}));
     EXPECT_EQ(dialog.defaultSuffix(), QStringLiteral("cfg"));
     auto* nameBox = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     ASSERT_NE(nameBox, nullptr);

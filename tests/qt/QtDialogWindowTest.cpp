@@ -44,8 +44,15 @@ constexpr std::array<ControlTemplate, 13> kControls{{
     {kNoControlId, ControlKind::Icon, "", {160, 4, 21, 20}, kStyleNone},
 }};
 
-constexpr DialogTemplate kTemplate{900, "Qt backend test", 190, 100, "MS Shell Dlg", 8,
-                                   /*minimizeBox=*/true, /*taskbarWindow=*/false, kControls};
+constexpr DialogTemplate kTemplate{900,
+                                   "Qt backend test",
+                                   190,
+                                   100,
+                                   "MS Shell Dlg",
+                                   8,
+                                   /*minimizeBox=*/true,
+                                   /*taskbarWindow=*/false,
+                                   kControls};
 
 class TestDlg : public CDialogEx {
  public:
@@ -251,8 +258,7 @@ TEST(QtDialogWindow, EnterEscapeAndTheCloseBoxGoThroughTheDialog) {
   };
   const Case cases[] = {
       {"Enter in an edit presses the default button",
-       [](QtDialogWindow& w) { QTest::keyClick(w.widgetFor(kNameEdit), Qt::Key_Return); }, IDOK,
-       0},
+       [](QtDialogWindow& w) { QTest::keyClick(w.widgetFor(kNameEdit), Qt::Key_Return); }, IDOK, 0},
       {"Enter on the keypad",
        [](QtDialogWindow& w) {
          QTest::keyClick(w.widgetFor(kNameEdit), Qt::Key_Enter, Qt::KeypadModifier);
@@ -265,13 +271,13 @@ TEST(QtDialogWindow, EnterEscapeAndTheCloseBoxGoThroughTheDialog) {
        },
        IDCANCEL, 0},
       {"Escape cancels",
-       [](QtDialogWindow& w) { QTest::keyClick(w.widgetFor(kNameEdit), Qt::Key_Escape); },
-       IDCANCEL, 0},
+       [](QtDialogWindow& w) { QTest::keyClick(w.widgetFor(kNameEdit), Qt::Key_Escape); }, IDCANCEL,
+       0},
       {"the close box is the dialog's close command",
        [](QtDialogWindow& w) { EXPECT_FALSE(w.close()); }, IDCANCEL, 1},
       {"reject() from elsewhere is Escape", [](QtDialogWindow& w) { w.reject(); }, IDCANCEL, 0},
-      {"done() from elsewhere is the close box", [](QtDialogWindow& w) { w.done(IDOK); },
-       IDCANCEL, 1},
+      {"done() from elsewhere is the close box", [](QtDialogWindow& w) { w.done(IDOK); }, IDCANCEL,
+       1},
   };
   for (const Case& c : cases) {
     ActiveQtBackend backend;
@@ -334,7 +340,8 @@ TEST(QtDialogWindow, PaintedBackgroundAndControlColoursComeFromTheDialog) {
   dlg.colours = [](int id, CtlColorType type) -> CtlColor {
     if (id == kNameLabel) return {true, true, std::nullopt, std::nullopt};
     if (id == kCheck) return {false, false, Rgb{10, 200, 30}, Rgb{200, 0, 0}};
-    if (id == kSecret && type == CtlColorType::Static) return {true, false, Rgb{1, 2, 3}, std::nullopt};
+    if (id == kSecret && type == CtlColorType::Static)
+      return {true, false, Rgb{1, 2, 3}, std::nullopt};
     return {};
   };
   backend->setShownHook([&](QtDialogWindow& window) {
@@ -357,8 +364,8 @@ TEST(QtDialogWindow, PaintedBackgroundAndControlColoursComeFromTheDialog) {
     // Every kind asks with its own request type; edits ask for edit colours while enabled and
     // for static colours when disabled.
     const auto asked = [&](int id, CtlColorType type) {
-      return std::find(dlg.colourRequests.begin(), dlg.colourRequests.end(),
-                       std::pair{id, type}) != dlg.colourRequests.end();
+      return std::find(dlg.colourRequests.begin(), dlg.colourRequests.end(), std::pair{id, type}) !=
+             dlg.colourRequests.end();
     };
     EXPECT_TRUE(asked(kNameLabel, CtlColorType::Static));
     EXPECT_TRUE(asked(kOn, CtlColorType::Static));
@@ -404,7 +411,8 @@ TEST(QtDialogWindow, SystemMenuEntriesAreOfferedOnTheContextMenu) {
       QTest::keyClick(&menu, Qt::Key_Down);
       QTest::keyClick(&menu, Qt::Key_Return);
     });
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2), window.mapToGlobal(QPoint(2, 2)));
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2),
+                            window.mapToGlobal(QPoint(2, 2)));
     QApplication::sendEvent(&window, &event);
     EXPECT_EQ(dlg.sysCommands, std::vector<int>{16});
     window.closeWith(IDCANCEL);

@@ -11,13 +11,13 @@ namespace tarnwick::tk {
 namespace {
 // Names the templates use for the system's dialog fonts.
 constexpr std::array<std::string_view, 8> kWindowsDialogFonts{
-    "MS Shell Dlg", "MS Shell Dlg 2", "MS Sans Serif", "Tahoma",
+    "MS Shell Dlg", "MS Shell Dlg 2",  "MS Sans Serif", "Tahoma",
     "Segoe UI",     "Microsoft YaHei", "微软雅黑",      "宋体"};
 
 // An installed sans-serif first, then fonts that also cover CJK text.
 const QStringList& fallbackFamilies() {
   static const QStringList families{
-      QStringLiteral("DejaVu Sans"),         QStringLiteral("Noto Sans CJK SC"),
+      QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans CJK SC"),
       QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("Droid Sans Fallback"),
       QStringLiteral("Sans Serif")};
   return families;
@@ -29,7 +29,8 @@ constexpr int kLogicalDpi = 96;
 QStringList dialogFontFamilies(std::string_view templateFontName) {
   QStringList families;
   bool windowsFont = templateFontName.empty();
-  for (std::string_view name : kWindowsDialogFonts) windowsFont = windowsFont || name == templateFontName;
+  for (std::string_view name : kWindowsDialogFonts)
+    windowsFont = windowsFont || name == templateFontName;
   if (!windowsFont) {
     families.append(QString::fromUtf8(templateFontName.data(),
                                       static_cast<qsizetype>(templateFontName.size())));

@@ -16,8 +16,7 @@ QStringList qtNameFilters(const std::u16string& filter) {
       patterns.append(pattern == QLatin1String("*.*") ? QStringLiteral("*") : pattern);
     }
     if (name.isEmpty() || patterns.isEmpty()) continue;
-    result.append(name + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
-                  QLatin1Char(')'));
+    result.append(name + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')'));
   }
   return result;
 }

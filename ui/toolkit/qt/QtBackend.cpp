@@ -85,7 +85,8 @@ std::optional<std::string> QtBackend::showFileDialog(const FileDialogRequest& re
   if (!request.defaultExtension.empty()) {
     dialog.setDefaultSuffix(QString::fromStdU16String(request.defaultExtension));
   }
-  if (!request.initialName.empty()) dialog.selectFile(QString::fromStdU16String(request.initialName));
+  if (!request.initialName.empty())
+    dialog.selectFile(QString::fromStdU16String(request.initialName));
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
   const QStringList chosen = dialog.selectedFiles();
   if (chosen.isEmpty() || chosen.first().isEmpty()) return std::nullopt;

@@ -83,8 +83,7 @@ void setTextColour(QPalette& palette, const QColor& colour) {
 }
 }  // namespace
 
-QtDialogWindow::QtDialogWindow(CDialogEx& model, QWidget* parent)
-    : QDialog(parent), model_(model) {
+QtDialogWindow::QtDialogWindow(CDialogEx& model, QWidget* parent) : QDialog(parent), model_(model) {
   const DialogTemplate& t = model.dialogTemplate();
   // Fixed-size window with a caption, a system menu and a close box; a minimize box only where
   // the template asks for one. A window shown in the task bar is a window of its own.
@@ -103,9 +102,8 @@ QtDialogWindow::QtDialogWindow(CDialogEx& model, QWidget* parent)
 
   const std::vector<ControlState>& controls = model.controls();
   // A template that marks no tab stops at all gets one on every control that takes input.
-  const bool tabStopsGiven = std::any_of(controls.begin(), controls.end(), [](const auto& s) {
-    return (s.style & kTabStop) != 0;
-  });
+  const bool tabStopsGiven = std::any_of(controls.begin(), controls.end(),
+                                         [](const auto& s) { return (s.style & kTabStop) != 0; });
   widgets_.reserve(controls.size());
   for (std::size_t i = 0; i < controls.size(); ++i) {
     QWidget* widget = createWidget(static_cast<int>(i), controls[i]);
@@ -274,12 +272,12 @@ void QtDialogWindow::mirror(int index) {
       const int limit = s->textLimit > 0 ? s->textLimit : kDefaultEditLimit;
       const int maxLength = std::max(limit, static_cast<int>(text.size()));
       if (edit->maxLength() != maxLength) edit->setMaxLength(maxLength);
-      const QLineEdit::EchoMode echo = s->passwordChar == 0 ? QLineEdit::Normal : QLineEdit::Password;
-      const QString sheet =
-          s->passwordChar == 0
-              ? QString()
-              : QStringLiteral("QLineEdit { lineedit-password-character: %1; }")
-                    .arg(static_cast<int>(s->passwordChar));
+      const QLineEdit::EchoMode echo =
+          s->passwordChar == 0 ? QLineEdit::Normal : QLineEdit::Password;
+      const QString sheet = s->passwordChar == 0
+                                ? QString()
+                                : QStringLiteral("QLineEdit { lineedit-password-character: %1; }")
+                                      .arg(static_cast<int>(s->passwordChar));
       if (edit->echoMode() != echo) edit->setEchoMode(echo);
       if (edit->styleSheet() != sheet) edit->setStyleSheet(sheet);
       if (edit->text() != text) edit->setText(text);
@@ -291,7 +289,8 @@ void QtDialogWindow::mirror(int index) {
       // Keep the entries the widget already shows when the model only appended to them.
       int same = 0;
       while (same < count && same < combo->count() &&
-             combo->itemText(same) == QString::fromStdU16String(s->items[static_cast<std::size_t>(same)])) {
+             combo->itemText(same) ==
+                 QString::fromStdU16String(s->items[static_cast<std::size_t>(same)])) {
         ++same;
       }
       if (same < combo->count()) {
