@@ -180,8 +180,8 @@ TEST_F(CommandLine, SetWritesAllOrNothing) {
 TEST_F(CommandLine, ExportImportGiveBackTheSameBytes) {
   for (std::uint32_t seed = 0; seed < 4; ++seed) {
     // Written raw, so the image is whatever the bytes say, out-of-range values included.
-    auto image = test::randomRecord(seed + 100).bytes();
-    test::writeBytes(dir.file("in.cfg"), {image.begin(), image.end()});
+    const ConfigRecord image = test::randomRecord(seed + 100);
+    test::writeBytes(dir.file("in.cfg"), {image.bytes().begin(), image.bytes().end()});
     ToolResult r = run({"export", "in.cfg", "-o", "in.json"});
     ASSERT_EQ(r.status, 0) << r.err;
     r = run({"import", "in.json", "-o", "out.cfg"});
