@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 
+#include <algorithm>
 #include <exception>
 #include <optional>
 #include <string>
@@ -20,6 +21,25 @@ CLI::App* command(CLI::App& app, const char* name, const char* description,
   CLI::App* sub = app.add_subcommand(name, description);
   sub->footer(std::string("Example:\n  ") + example);
   return sub;
+}
+
+// "tarnwick-cfg show", "tarnwick-cfg oper-db build": the command the arguments reached, for
+// pointing a usage error at the right help.
+std::string commandPath(const CLI::App& app) {
+  std::string path = "tarnwick-cfg";
+  const CLI::App* level = &app;
+  while (true) {
+    const auto parsed = level->get_subcommands();
+    if (parsed.empty()) break;
+    level = parsed.front();
+    path += " " + level->get_name();
+  }
+  return path;
+}
+
+std::string withNewline(std::string text) {
+  if (text.empty() || text.back() != '\n') text.push_back('\n');
+  return text;
 }
 
 }  // namespace
@@ -115,19 +135,30 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
                          "tarnwick-cfg ui startup.ui");
   ui->add_option("SCRIPT", file, "UI script")->required();
 
+  // A first word that names no command would otherwise read as "a command is required".
+  const auto named = [&app](const std::string& word) {
+    const auto commands = app.get_subcommands([](const CLI::App*) { return true; });
+    return std::any_of(commands.begin(), commands.end(),
+                       [&word](const CLI::App* c) { return c->get_name() == word; });
+  };
+  if (argc > 1 && argv[1][0] != '-' && !named(argv[1])) {
+    err << "tarnwick-cfg: " << argv[1] << ": no such command (see tarnwick-cfg --help)\n";
+    return kExitUsage;
+  }
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
-    out << app.help();
+    out << withNewline(app.help());
     return kExitOk;
   } catch (const CLI::CallForAllHelp&) {
-    out << app.help("", CLI::AppFormatMode::All);
+    out << withNewline(app.help("", CLI::AppFormatMode::All));
     return kExitOk;
   } catch (const CLI::CallForVersion&) {
     out << kVersion << "\n";
     return kExitOk;
   } catch (const CLI::ParseError& e) {
-    err << "tarnwick-cfg: " << e.what() << " (see tarnwick-cfg --help)\n";
+    err << "tarnwick-cfg: " << e.what() << " (see " << commandPath(app) << " --help)\n";
     return kExitUsage;
   } catch (const std::exception& e) {
     err << "tarnwick-cfg: " << e.what() << "\n";
