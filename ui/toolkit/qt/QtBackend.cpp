@@ -77,11 +77,14 @@ std::optional<std::string> QtBackend::showFileDialog(const FileDialogRequest& re
                      QDir::currentPath());
   dialog.setOption(QFileDialog::DontUseNativeDialog, true);
   dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  // The program asks for neither an overwrite confirmation nor a must-exist check: a name that
+  // does not exist reaches the program, which says "No Config File!", and a save replaces the
+  // file without a question.
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
   const QStringList filters = qtNameFilters(request.filter);
   if (!filters.isEmpty()) dialog.setNameFilters(filters);
-  // The dialog adds the extension itself, so that it asks before replacing "menu.cfg" when the
-  // user typed "menu".
+  // The dialog adds the extension to a name typed without one.
   if (!request.defaultExtension.empty()) {
     dialog.setDefaultSuffix(QString::fromStdU16String(request.defaultExtension));
   }
