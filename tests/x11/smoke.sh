@@ -29,12 +29,11 @@ wait_window() {  # name -> window id
   echo "$id"
 }
 
-wait_exit() {  # pid -> exit status, within 10 s
+wait_exit() {  # pid: sets $status to its exit status; fails after 10 s
   for _ in $(seq 100); do
     if ! kill -0 "$1" 2>/dev/null; then
-      local status=0
+      status=0
       wait "$1" || status=$?
-      echo "$status"
       return 0
     fi
     sleep 0.1
@@ -58,7 +57,7 @@ main=$(wait_window "Tarnwick V4.22")
 sleep 0.5
 import -window root "$shots/x11-main-window.png"
 press_escape "$main"
-status=$(wait_exit "$app")
+wait_exit "$app"
 [[ $status == 0 ]] || { echo "tarnwick ended with status $status after Escape"; exit 1; }
 echo "main window: shown, screenshot taken, Escape ended it with status 0"
 
@@ -85,6 +84,6 @@ if xdotool search --onlyvisible --name "MMS / 4G Setup" >/dev/null 2>&1; then
   echo "the network window did not close on Escape"; exit 1
 fi
 press_escape "$main"
-status=$(wait_exit "$app")
+wait_exit "$app"
 [[ $status == 0 ]] || { echo "tarnwick ended with status $status"; exit 1; }
 echo "network window: opened from its button, closed with Escape; program ended with status 0"
