@@ -4,6 +4,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 TARNWICK_EXTRA_PACKAGES="gcovr" bash scripts/install-deps.sh
 export QT_QPA_PLATFORM=offscreen
+scratch=$(mktemp)
+trap 'rm -f "$scratch"' EXIT
 find build/coverage -name '*.gcda' -delete 2>/dev/null || true
 bash scripts/test.sh coverage
 common=(--root . --object-directory build/coverage --exclude 'tests/' --exclude 'bench/'
