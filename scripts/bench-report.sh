@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Builds the release preset, runs every benchmark and whole-process timing, and prints one table
+# with each figure next to its budget. Exit status 1 when a figure misses its budget.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+TARNWICK_EXTRA_PACKAGES="hyperfine time" bash scripts/install-deps.sh
+cmake --preset release >/dev/null
+cmake --build --preset release --target tarnwick tarnwick-cfg tarnwick_bench_config \
+  tarnwick_bench_network tarnwick_bench_netui >/dev/null
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+
+for bench in build/release/bench/tarnwick_bench_*; do
+  "$bench" --benchmark_format=json --benchmark_out="$out/$(basename "$bench").json" \
+    --benchmark_out_format=json >/dev/null 2>&1
+done
+bash bench/startup.sh build/release/app/tarnwick 21 >"$out/startup.txt" 2>&1 || true
+bash bench/cli.sh build/release/cli/tarnwick-cfg >"$out/cli.txt" 2>&1 || true
+
+python3 - "$out" <<'PY'
+import glob, json, os, re, sys
+out = sys.argv[1]
+# name in the benchmark -> (label, budget in ms or None)
+budgets = {
+    "BM_NegateRecord": ("negateBytes, 1792 bytes", None),
+    "BM_ReadConfigFile": ("readConfigFile", None),
+    "BM_WriteConfigFile": ("writeConfigFile (atomic, two fsyncs)", None),
+    "BM_RoundTrip": ("write + read round trip", None),
+    "parseLargestOperDb": ("parse maximal oper.db (255 x 33 x 10)", 20.0),
+    "loadLargestOperDb": ("load maximal oper.db from disk", 20.0),
+    "BM_OpenNetworkWindowWithMaximalOperDb": ("open MMS / 4G window, maximal oper.db", 100.0),
+}
+rows, failed = [], False
+def row(label, value_ms, budget_ms, text=None):
+    global failed
+    verdict = "-" if budget_ms is None else ("ok" if value_ms < budget_ms else "OVER")
+    failed |= verdict == "OVER"
+    shown = text if text else (f"{value_ms * 1000:.2f} us" if value_ms < 0.1 else f"{value_ms:.3f} ms")
+    rows.append((label, shown, "-" if budget_ms is None else f"< {budget_ms:g} ms", verdict))
+scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1000.0}
+for path in sorted(glob.glob(os.path.join(out, "tarnwick_bench_*.json"))):
+    for b in json.load(open(path))["benchmarks"]:
+        label, budget = budgets.get(b["name"], (b["name"], None))
+        row(label, b["real_time"] * scale[b["time_unit"]], budget)
+startup = open(os.path.join(out, "startup.txt")).read()
+m = re.search(r"median (\d+)\.(\d+) ms", startup)
+if m:
+    row("GUI start to main window shown (offscreen, median)", float(f"{m[1]}.{m[2]}"), 100.0)
+m = re.search(r"peak memory.*?(\d+) kB", startup)
+if m:
+    mb = int(m[1]) / 1024
+    rows.append(("GUI peak memory", f"{mb:.1f} MB", "< 50 MB", "ok" if mb < 50 else "OVER"))
+    failed |= mb >= 50
+for line in open(os.path.join(out, "cli.txt")):
+    m = re.match(r"(\w+)\s+median\s+([\d.]+) ms\s+\(budget (\d+) ms\)", line)
+    if m:
+        row(f"tarnwick-cfg {m[1]} (whole process, median)", float(m[2]), float(m[3]))
+width = max(len(r[0]) for r in rows)
+print(f"| {'measure':{width}} | {'figure':>12} | {'budget':>9} | ok |")
+print(f"|{'-' * (width + 2)}|{'-' * 14}|{'-' * 11}|----|")
+for label, shown, budget, verdict in rows:
+    print(f"| {label:{width}} | {shown:>12} | {budget:>9} | {verdict} |")
+sys.exit(1 if failed else 0)
+PY
