@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   nlohmann-json3-dev libcli11-dev
   xvfb xauth xdotool x11-utils imagemagick
+  desktop-file-utils appstream groff-base
 )
 if [[ "${TARNWICK_EXTRA_PACKAGES:-}" != "" ]]; then
   read -r -a extra <<<"$TARNWICK_EXTRA_PACKAGES"
