@@ -6,8 +6,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 #include <system_error>
 
 namespace tarnwick {
@@ -75,6 +77,15 @@ std::optional<FileError> resolveTarget(const std::string& path, std::string& tar
   }
 }
 
+// One line of /proc/self/status: "Umask:", blanks, then the mask in octal ("Umask:\t0022").
+bool parseUmaskLine(std::string_view line, unsigned& mask) {
+  constexpr std::string_view kKey = "Umask:";
+  if (!line.starts_with(kKey)) return false;
+  line.remove_prefix(kKey.size());
+  while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
+  return std::from_chars(line.data(), line.data() + line.size(), mask, 8).ec == std::errc{};
+}
+
 // The process umask, read without changing it where the kernel reports it.
 mode_t currentUmask() {
   if (FILE* status = std::fopen("/proc/self/status", "re")) {
@@ -82,7 +93,7 @@ mode_t currentUmask() {
     unsigned mask = 0;
     bool found = false;
     while (!found && std::fgets(line, sizeof line, status) != nullptr) {
-      found = std::sscanf(line, "Umask: %o", &mask) == 1;
+      found = parseUmaskLine(line, mask);
     }
     std::fclose(status);
     if (found) return static_cast<mode_t>(mask);
@@ -163,6 +174,12 @@ std::optional<FileError> saveFileAtomically(const std::string& path,
     if (S_ISDIR(existing.st_mode)) return systemError(path, EISDIR);
     // Renaming over a device or FIFO would replace the node itself, not write to it.
     if (!S_ISREG(existing.st_mode)) return FileError{path, "Not a regular file", 0};
+    // Replacing a file takes the same right as writing into it. The rename below needs only
+    // the folder's permission, so without this check a file its owner made read-only, or
+    // someone else's file in a shared folder, would be swapped out (and taken over) silently.
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) {
+      return systemError(path, errno);
+    }
   } else if (errno != ENOENT) {
     return systemError(path, errno);
   }

@@ -21,6 +21,8 @@ struct FileError {
 // fsyncs it and renames it over the target, then fsyncs the folder. Until the rename the old
 // file is untouched, so a crash, a full disk or an I/O error never leaves a half-written file.
 // An existing target keeps its permission bits; a new one gets 0666 & ~umask like a plain open.
+// An existing target the caller may not write (read-only, or another account's) is refused
+// with the system's reason, as opening it for writing would be.
 // When the target is a symbolic link, the file it points to is replaced and the link stays.
 // On any failure the temporary file is removed and the error carries the system's reason.
 std::optional<FileError> saveFileAtomically(const std::string& path,
