@@ -28,6 +28,6 @@ bool saveText(Io io, const std::string& path, std::string_view text);
 
 // The largest JSON or script file read: far above any real one (an export is about 7 KB, the
 // largest operator table a few MB).
-inline constexpr std::uint64_t kMaxInputBytes = 64u * 1024u * 1024u;
+inline constexpr std::uint64_t kMaxInputBytes = std::uint64_t{64} * 1024 * 1024;
 
 }  // namespace tarnwick::cli

@@ -8,7 +8,7 @@
 namespace tarnwick::cli {
 
 namespace {
-constexpr std::uint64_t kMaxScriptBytes = 16u * 1024u * 1024u;
+constexpr std::uint64_t kMaxScriptBytes = std::uint64_t{16} * 1024 * 1024;
 }
 
 int commandUi(Io io, const std::string& scriptPath) {

@@ -39,7 +39,7 @@ inline constexpr std::uint8_t kOperatorDbEndTag = 0xFE;
 // operator items of ten filled fields) is about 4.9 MiB; a larger file is not an operator
 // database and keeps the built-in table, so no file can make the program allocate without
 // bound.
-inline constexpr std::uint64_t kMaxOperatorDbSize = 16u * 1024u * 1024u;
+inline constexpr std::uint64_t kMaxOperatorDbSize = std::uint64_t{16} * 1024 * 1024;
 
 // The program's one operator table.
 OperatorTable& programOperatorTable();
