@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <utility>
 
 namespace tarnwick::tk {
 
@@ -16,8 +17,8 @@ constexpr int kScClose = 0xF060;
 std::string describe(int id) { return "control " + std::to_string(id); }
 }  // namespace
 
-CDialogEx::CDialogEx(const DialogTemplate& dialogTemplate) : template_(&dialogTemplate) {
-  caption_ = fromUtf8(dialogTemplate.caption);
+CDialogEx::CDialogEx(const DialogTemplate& dialogTemplate)
+    : template_(&dialogTemplate), caption_(fromUtf8(dialogTemplate.caption)) {
   controls_.reserve(dialogTemplate.controls.size());
   for (const ControlTemplate& t : dialogTemplate.controls) {
     ControlState s;
@@ -126,7 +127,8 @@ int CDialogEx::MessageBox(const std::u16string& text) {
 bool CDialogEx::initialize() { return OnInitDialog(); }
 
 void CDialogEx::OnNotify(int id, Notification notification, Handler handler) {
-  handlers_.push_back({{id, notification}, std::move(handler)});
+  // emplace_back, not push_back({...}): a braced pair would copy the handler, not move it.
+  handlers_.emplace_back(std::make_pair(id, notification), std::move(handler));
 }
 
 void CDialogEx::dispatch(int id, Notification notification) {
