@@ -21,10 +21,13 @@ DialogBaseUnits dialogBaseUnits(const QFont& font) {
 int mulDiv(int value, int numerator, int denominator) {
   if (denominator == 0) return 0;
   const std::int64_t product = static_cast<std::int64_t>(value) * numerator;
-  const std::int64_t half = (denominator < 0 ? -denominator : denominator) / 2;
+  // Taken in 64 bits, so that the smallest int has a magnitude too.
+  const std::int64_t divisor =
+      denominator < 0 ? -static_cast<std::int64_t>(denominator) : denominator;
+  const std::int64_t half = divisor / 2;
   const bool negative = (product < 0) != (denominator < 0);
   const std::int64_t magnitude = (product < 0 ? -product : product) + half;
-  const std::int64_t quotient = magnitude / (denominator < 0 ? -denominator : denominator);
+  const std::int64_t quotient = magnitude / divisor;
   return static_cast<int>(negative ? -quotient : quotient);
 }
 
