@@ -466,7 +466,7 @@ void QtDialogWindow::keyPressEvent(QKeyEvent* event) {
     return;
   }
   // Not QDialog's handler: it would end the dialog on Enter and Escape by itself.
-  QWidget::keyPressEvent(event);
+  QWidget::keyPressEvent(event);  // NOLINT(bugprone-parent-virtual-call): bypass QDialog on purpose
 }
 
 void QtDialogWindow::closeEvent(QCloseEvent* event) {
