@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace tarnwick::tk {
 namespace {
 
@@ -25,6 +27,8 @@ TEST(DialogUnits, MulDivRoundsHalfAwayFromZero) {
   }
   // The product is formed in 64 bits: no overflow on the way.
   EXPECT_EQ(mulDiv(1 << 30, 6, 8), 805306368);
+  // The smallest int as divisor: its magnitude does not fit an int.
+  EXPECT_EQ(mulDiv(1 << 30, -2, std::numeric_limits<int>::min()), 1);
 }
 
 TEST(DialogUnits, BaseUnitsAverageTheAlphabetToTheNearestPixel) {
