@@ -102,10 +102,11 @@ ChildRun runChild(const std::string& folder, const Limits& limits,
     ::dup2(errPipe[1], 2);
     if (::chdir(folder.c_str()) != 0) ::_exit(125);
     ::alarm(kWatchdogSeconds);
+    rlimit original{};
+    ::getrlimit(RLIMIT_FSIZE, &original);
     if (limits.fileSizeLimit != 0) {
       std::signal(SIGXFSZ, SIG_IGN);
-      rlimit limit{};
-      ::getrlimit(RLIMIT_FSIZE, &limit);
+      rlimit limit = original;
       limit.rlim_cur = static_cast<rlim_t>(limits.fileSizeLimit);
       if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(124);
     }
@@ -120,7 +121,12 @@ ChildRun runChild(const std::string& folder, const Limits& limits,
     std::cerr.flush();
     std::fflush(nullptr);
 #ifdef TARNWICK_FAULTS_COVERAGE
-    if (limits.runner == Runner::Self && limits.fileSizeLimit == 0) __gcov_dump();
+    // The counters of what the child ran, written with the limit lifted again (the soft limit
+    // may go back up to the hard one). An unprivileged child cannot write the build's files.
+    if (limits.runner == Runner::Self) {
+      ::setrlimit(RLIMIT_FSIZE, &original);
+      __gcov_dump();
+    }
 #endif
     ::_exit(status);
   }

@@ -59,6 +59,14 @@ const SaveCase kSaveCases[] = {
        return true;
      },
      "new.cfg", "Permission denied"},
+    {"FolderWithoutSearchPermission", Runner::Unprivileged, Needs::Nothing,
+     [](FaultFolder& f) {
+       f.folder("locked");
+       f.write("locked/menu.cfg", oldImage());
+       f.chmod("locked", 0);
+       return true;
+     },
+     "locked/menu.cfg", "Permission denied"},
     {"LinkIntoImmutableFolder", Runner::Self, Needs::Immutable,
      [](FaultFolder& f) {
        f.folder("locked");
