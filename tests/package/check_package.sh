@@ -58,14 +58,20 @@ contents)
     ((${#line} <= 80)) || fail "description line longer than 80 columns: '$line'"
   done < <(tail -n +2 <<<"$description")
 
-  # dpkg-shlibdeps writes versioned dependencies on the libraries the programs link; the Qt
-  # platform plugins are loaded at run time and named by hand.
+  # dpkg-shlibdeps writes versioned dependencies on the libraries the programs link.
   depends=$(field Depends)
   for library in libc6 libqt6core6 libqt6gui6 libqt6widgets6; do
     [[ $depends =~ (^|, )$library\ \(\>=\ [^\)]+\) ]] ||
       fail "Depends lacks a versioned $library from dpkg-shlibdeps: $depends"
   done
-  [[ $depends =~ (^|, )qt6-qpa-plugins(,|$) ]] || fail "Depends lacks qt6-qpa-plugins: $depends"
+  # Qt loads its X11 platform plugin at run time, so no link names it: the package that ships
+  # it on this system must be among the dependencies, or the program installs but cannot open
+  # a window.
+  plugin_package=$(dpkg -S '*/qt6/plugins/platforms/libqxcb.so' 2>/dev/null | head -n 1 | cut -d: -f1)
+  if [[ -n $plugin_package ]]; then
+    [[ $depends =~ (^|, )$plugin_package([ ,]|$) ]] ||
+      fail "Depends lacks $plugin_package, which ships Qt's X11 platform plugin: $depends"
+  fi
 
   listing=$(dpkg-deb -c "$deb")
   paths=$(awk '{ print $NF }' <<<"$listing" | sed 's:^\./:/:; s:/$::')
