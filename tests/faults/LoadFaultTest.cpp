@@ -54,6 +54,9 @@ auto sparseFile(std::uint64_t length) {
   return [length](FaultFolder& f) { return f.sparse("big.cfg", fileImage(), length); };
 }
 
+// One name longer than any file system allows (255 bytes).
+const std::string kLongName = std::string(300, 'n') + ".cfg";
+
 const LoadCase kLoadCases[] = {
     {"Folder", Runner::Self, Needs::Nothing,
      [](FaultFolder& f) {
@@ -79,6 +82,14 @@ const LoadCase kLoadCases[] = {
        return true;
      },
      "menu.cfg", Outcome::NoConfigFile, "No such file or directory"},
+    {"PathThroughAFile", Runner::Self, Needs::Nothing,
+     [](FaultFolder& f) {
+       f.write("menu.cfg", fileImage());
+       return true;
+     },
+     "menu.cfg/other.cfg", Outcome::NoConfigFile, "Not a directory"},
+    {"NameTooLong", Runner::Self, Needs::Nothing, [](FaultFolder&) { return true; },
+     kLongName.c_str(), Outcome::NoConfigFile, "File name too long"},
     {"UnreadableFile", Runner::Unprivileged, Needs::Nothing,
      [](FaultFolder& f) {
        f.write("menu.cfg", fileImage(), 0200);

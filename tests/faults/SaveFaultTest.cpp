@@ -40,6 +40,9 @@ bool withExisting(FaultFolder& f) {
   return true;
 }
 
+// One name longer than any file system allows (255 bytes).
+const std::string kLongName = std::string(300, 'n') + ".cfg";
+
 const SaveCase kSaveCases[] = {
     // Folders that take no new file. Root ignores permission bits, so for root the folder is
     // made immutable; the unprivileged account meets the permission bits themselves.
@@ -86,6 +89,10 @@ const SaveCase kSaveCases[] = {
      "taken.cfg", "Is a directory"},
     {"FolderDoesNotExist", Runner::Self, Needs::Nothing, withExisting, "missing/menu.cfg",
      "No such file or directory"},
+    {"PathThroughAFile", Runner::Self, Needs::Nothing, withExisting, "menu.cfg/new.cfg",
+     "Not a directory"},
+    {"NameTooLong", Runner::Self, Needs::Nothing, withExisting, kLongName.c_str(),
+     "File name too long"},
     {"TargetIsAFifo", Runner::Self, Needs::Nothing,
      [](FaultFolder& f) {
        f.fifo("pipe.cfg");
