@@ -67,7 +67,8 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
       "Write the file the program writes when started and saved at once (factory defaults).",
       "tarnwick-cfg new -o camera01.cfg");
   std::string newPath = "menu.cfg";
-  newCmd->add_option("-o,--output", newPath, "File to write")->capture_default_str();
+  newCmd->add_option("-o,--output", newPath, "File to write (- for standard output)")
+      ->capture_default_str();
   newCmd->add_flag("--force", force, "Replace an existing file");
 
   CLI::App* show = command(app, "show",
@@ -101,7 +102,8 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
                                 "tarnwick-cfg import camera01.json -o menu.cfg");
   importCmd->add_option("JSON", file, "JSON file")->required();
   std::string importOut = "menu.cfg";
-  importCmd->add_option("-o,--output", importOut, "Settings file to write")->capture_default_str();
+  importCmd->add_option("-o,--output", importOut, "Settings file to write (- for standard output)")
+      ->capture_default_str();
 
   CLI::App* diff = command(app, "diff",
                            "List the fields that differ; exit 0 when equal, 1 when not, 2 when "

@@ -42,6 +42,12 @@ std::optional<std::string> loadText(Io io, const std::string& path, std::uint64_
 }
 
 bool saveSettings(Io io, const std::string& path, const ConfigRecord& record) {
+  if (path == kStandardOutput) {
+    const auto image = encodeConfigImage(record);
+    io.out.write(reinterpret_cast<const char*>(image.data()),
+                 static_cast<std::streamsize>(image.size()));
+    return true;
+  }
   if (const auto failure = writeConfigFile(path, record)) {
     reportFailure(io, path, failure->reason);
     return false;
@@ -50,6 +56,10 @@ bool saveSettings(Io io, const std::string& path, const ConfigRecord& record) {
 }
 
 bool saveText(Io io, const std::string& path, std::string_view text) {
+  if (path == kStandardOutput) {
+    io.out << text;
+    return true;
+  }
   const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()),
                                             text.size());
   if (const auto failure = saveFileAtomically(path, bytes)) {

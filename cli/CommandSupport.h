@@ -21,8 +21,11 @@ std::optional<ConfigRecord> loadSettings(Io io, const std::string& path);
 // Reads a whole text file (JSON, scripts) of at most maxBytes; on failure reports it.
 std::optional<std::string> loadText(Io io, const std::string& path, std::uint64_t maxBytes);
 
+// The output name that stands for standard output, as in most command-line tools.
+inline constexpr std::string_view kStandardOutput = "-";
+
 // Saves through the program's safe save (temporary file, rename); false after reporting a
-// failure.
+// failure. The name "-" writes to standard output instead.
 bool saveSettings(Io io, const std::string& path, const ConfigRecord& record);
 bool saveText(Io io, const std::string& path, std::string_view text);
 

@@ -52,17 +52,6 @@ std::optional<T> parseNumber(std::string_view text) {
   return value;
 }
 
-std::string hexBytes(std::span<const std::uint8_t> bytes) {
-  std::string out;
-  for (const std::uint8_t b : bytes) {
-    std::array<char, 4> buffer{};
-    std::snprintf(buffer.data(), buffer.size(), "%02x", b);
-    if (!out.empty()) out.push_back(' ');
-    out += buffer.data();
-  }
-  return out;
-}
-
 std::string twoDigits(unsigned value) {
   std::array<char, 8> buffer{};
   std::snprintf(buffer.data(), buffer.size(), "%02u", value);
@@ -294,6 +283,17 @@ int timerOf(const FieldInfo& field) {
 }
 
 }  // namespace
+
+std::string hexBytes(std::span<const std::uint8_t> bytes) {
+  std::string out;
+  for (const std::uint8_t b : bytes) {
+    std::array<char, 4> buffer{};
+    std::snprintf(buffer.data(), buffer.size(), "%02x", b);
+    if (!out.empty()) out.push_back(' ');
+    out += buffer.data();
+  }
+  return out;
+}
 
 std::string_view encodingName(Encoding encoding) {
   switch (encoding) {

@@ -26,6 +26,9 @@ struct FieldView {
 
 FieldView viewField(const ConfigRecord& record, const FieldInfo& field);
 
+// Bytes as two-digit hexadecimal numbers separated by spaces ("02 00 02 05").
+std::string hexBytes(std::span<const std::uint8_t> bytes);
+
 // One FIELD=VALUE of the set command.
 struct Assignment {
   std::string field;

@@ -42,23 +42,12 @@ std::string describe(const FieldInfo& field, const FieldView& view) {
   return view.value + " (" + view.raw + ")";
 }
 
-std::string hexBytes(std::span<const std::uint8_t> bytes) {
-  std::string out;
-  for (const std::uint8_t b : bytes) {
-    std::array<char, 4> buffer{};
-    std::snprintf(buffer.data(), buffer.size(), "%02x", b);
-    if (!out.empty()) out.push_back(' ');
-    out += buffer.data();
-  }
-  return out;
-}
-
 }  // namespace
 
 int commandNew(Io io, const std::string& path, bool force) {
   std::error_code ec;
   const auto status = std::filesystem::symlink_status(path, ec);
-  if (!force && !ec && std::filesystem::exists(status)) {
+  if (!force && path != kStandardOutput && !ec && std::filesystem::exists(status)) {
     return reportFailure(io, path, "already exists (use --force to replace it)");
   }
   return saveSettings(io, path, startupRecord()) ? kExitOk : kExitFailed;
@@ -148,7 +137,7 @@ int commandExport(Io io, const std::string& path, const std::optional<std::strin
   const auto record = loadSettings(io, path);
   if (!record) return kExitFailed;
   const std::string json = exportRecordJson(*record);
-  if (!outPath || *outPath == "-") {
+  if (!outPath || *outPath == kStandardOutput) {
     io.out << json;
     return kExitOk;
   }

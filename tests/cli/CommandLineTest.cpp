@@ -2,6 +2,10 @@
 // status, output, the one-line error naming the file, and what is (not) written.
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
 
 #include <nlohmann/json.hpp>
 
@@ -93,6 +97,28 @@ TEST_F(CommandLine, NewWritesTheStartupFileAndKeepsExistingFiles) {
   r = run({"new", "-o", "no-such-folder/menu.cfg"});
   EXPECT_EQ(r.status, 1);
   expectOneLineError(r, "no-such-folder/menu.cfg", "");
+}
+
+TEST_F(CommandLine, DashWritesToStandardOutputAndLostOutputIsAFailure) {
+  // "-o -" writes the file's bytes to standard output and creates no file named "-".
+  ToolResult r = run({"new", "-o", "-"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const auto image = encodeConfigImage(startupRecord());
+  EXPECT_EQ(r.out, std::string(image.begin(), image.end()));
+  EXPECT_FALSE(std::filesystem::exists(dir.file("-")));
+
+  save(dir.file("menu.cfg"), startupRecord());
+  r = run({"set", "menu.cfg", "imageSize=0", "-o", "-"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.size(), kRecordSize);
+  EXPECT_EQ(load(dir.file("menu.cfg")), startupRecord());  // the input is left alone
+
+  // Output that cannot be written is never reported as success.
+  const std::string command = std::string("cd '") + dir.path().string() + "' && '" +
+                              TARNWICK_CFG_PATH + "' show menu.cfg >/dev/full 2>/dev/null";
+  const int status = std::system(command.c_str());
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
 }
 
 TEST_F(CommandLine, ShowAndGetPresentEveryField) {
