@@ -15,7 +15,9 @@ echo "== Coverage per folder"
 printf '%-22s %8s %8s\n' folder lines branches
 for dir in config network ui/toolkit ui/main ui/options ui/network cli resources; do
   [[ -d $dir ]] || continue
-  summary=$(gcovr "${common[@]}" --filter "${dir}/" --print-summary --txt /dev/null 2>/dev/null)
+  # The detailed report goes to a scratch file: gcovr replaces its output file, so it must never
+  # be pointed at a device such as /dev/null.
+  summary=$(gcovr "${common[@]}" --filter "${dir}/" --print-summary --txt "$scratch" 2>/dev/null)
   lines=$(sed -n 's/^lines: *\([0-9.]*%\).*/\1/p' <<<"$summary")
   branches=$(sed -n 's/^branches: *\([0-9.]*%\).*/\1/p' <<<"$summary")
   printf '%-22s %8s %8s\n' "$dir" "${lines:--}" "${branches:--}"
