@@ -3,8 +3,9 @@
 // The input is the content of a menu.cfg. It is read through the real file path (an anonymous
 // in-memory file), so the length checks and the exact-size read run as in the program. A file
 // of 1792 bytes or more must load, a shorter one must be refused; a loaded record must show
-// every field without fault, survive the main form's show-and-collect, and export to JSON that
-// imports to the same bytes.
+// every field without fault and survive the main form's show-and-collect. The JSON export and
+// import of any record are fuzz_json_import's subject; keeping them out of this target leaves
+// its executions for the reader.
 
 #include <sys/mman.h>
 #include <unistd.h>
@@ -15,7 +16,6 @@
 #include <string>
 
 #include "cli/FieldValues.h"
-#include "cli/RecordJson.h"
 #include "config/ConfigFile.h"
 #include "config/FieldCatalog.h"
 #include "ui/main/MainFormValues.h"
@@ -65,8 +65,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   tarnwick::ConfigRecord collected = record;
   tarnwick::formValuesToRecord(tarnwick::recordToFormValues(record), collected);
 
-  const tarnwick::cli::RecordImport again =
-      tarnwick::cli::importRecordJson(tarnwick::cli::exportRecordJson(record));
-  require(again.record.has_value() && *again.record == record);
   return 0;
 }

@@ -36,7 +36,8 @@ void checkLimits(const OperatorTable& table) {
   for (const CountryEntry& c : table.countries()) {
     require(c.name.back() == 0);
     require(c.operatorCount <= CountryEntry::kLoadedOperatorRows);
-    require(c.operators.size() == CountryEntry::kLoadedOperatorRows);
+    require(c.operators.size() >= c.operatorCount);
+    require(c.operators.size() <= CountryEntry::kLoadedOperatorRows);
     for (const OperatorEntry& o : c.listedOperators()) {
       for (std::size_t f = 0; f < OperatorEntry::kFieldCount; ++f) {
         require(o.field(f).back() == 0);

@@ -12,9 +12,9 @@ namespace tarnwick {
 
 // One country of the operator table: its name (shown in the Country list) and its operators.
 //
-// A country read from oper.db always holds 32 rows, all zero until the file writes them; a
-// built-in country holds exactly operatorCount rows. Only rows 0 to operatorCount - 1 are
-// listed.
+// A country read from oper.db has up to 32 rows: every row the file wrote a field into and
+// every row its operator count lists, the unwritten ones all zero. A built-in country holds
+// exactly operatorCount rows. Only rows 0 to operatorCount - 1 are listed.
 struct CountryEntry {
   static constexpr std::size_t kNameWidth = 64;
   static constexpr std::size_t kLoadedOperatorRows = 32;

@@ -49,6 +49,14 @@ class Scanner {
   // Number of bytes from `p` to the end of the data.
   std::size_t remaining(std::size_t p) const { return data_.size() - p; }
 
+  // Row `row` of `country`, creating it and the rows before it (all zero) on first use. Rows
+  // are made only when a field item or an end item reaches them, so a header announcing 255
+  // countries costs nothing until the file fills them in.
+  static OperatorEntry& rowFor(CountryEntry& country, std::size_t row) {
+    if (country.operators.size() <= row) country.operators.resize(row + 1);
+    return country.operators[row];
+  }
+
   CountryEntry* currentCountry() {
     return current_ ? &countries_[*current_] : nullptr;
   }
@@ -85,8 +93,8 @@ class Scanner {
     if (country != nullptr && row_ >= 0 &&
         row_ < static_cast<std::int64_t>(CountryEntry::kLoadedOperatorRows) &&
         field_ < OperatorEntry::kFieldCount) {
-      OperatorEntry& entry = country->operators[static_cast<std::size_t>(row_)];
-      overwriteStart(entry.field(field_), data_.subspan(p + 3, length));
+      overwriteStart(rowFor(*country, static_cast<std::size_t>(row_)).field(field_),
+                     data_.subspan(p + 3, length));
     }
     ++field_;
     return p + 3 + length;
@@ -97,6 +105,7 @@ class Scanner {
     if (country != nullptr && row_ >= 0 &&
         row_ <= static_cast<std::int64_t>(CountryEntry::kLoadedOperatorRows)) {
       country->operatorCount = static_cast<std::uint32_t>(row_);
+      if (row_ > 0) rowFor(*country, static_cast<std::size_t>(row_ - 1));  // listed rows exist
     }
     return p + 2;
   }
@@ -122,7 +131,6 @@ void resetOperatorTable() { resetOperatorTable(programOperatorTable()); }
 bool parseOperatorDb(OperatorTable& table, std::span<const std::uint8_t> decoded) {
   if (decoded.size() < 2 || decoded[0] != kOperatorDbMark || decoded[1] == 0) return false;
   std::vector<CountryEntry> countries(decoded[1]);
-  for (CountryEntry& c : countries) c.operators.resize(CountryEntry::kLoadedOperatorRows);
   Scanner(decoded, countries).run();
   table.adopt(std::move(countries));
   return true;

@@ -23,6 +23,10 @@ bool holdsItem(std::span<const std::uint8_t> name) {
   return false;
 }
 
+// The messages below are built only when something is refused: a table that writes cleanly
+// costs no text at all.
+std::string countryWhere(std::size_t index) { return "country " + std::to_string(index + 1); }
+
 class Writer {
  public:
   std::string error;
@@ -30,19 +34,21 @@ class Writer {
 
   void country(std::size_t index, const CountryEntry& c) {
     const auto name = fieldText(c.name);
-    const std::string where = "country " + std::to_string(index + 1);
-    if (!fits(name, c.name.size(), where + " name")) return;
+    if (!fits(name, c.name.size())) {
+      failTooLong(countryWhere(index) + " name", c.name.size());
+      return;
+    }
     if (holdsItem(name)) {
-      fail(where + " name holds the bytes of an item (0xFF followed by a tag)");
+      fail(countryWhere(index) + " name holds the bytes of an item (0xFF followed by a tag)");
       return;
     }
     if (c.operatorCount > CountryEntry::kLoadedOperatorRows) {
-      fail(where + " lists " + std::to_string(c.operatorCount) +
+      fail(countryWhere(index) + " lists " + std::to_string(c.operatorCount) +
            " operators; the format carries at most 32");
       return;
     }
     if (c.operatorCount > c.operators.size()) {
-      fail(where + " lists more operators than it has rows");
+      fail(countryWhere(index) + " lists more operators than it has rows");
       return;
     }
     put({kOperatorDbMark, kOperatorDbCountryTag, static_cast<std::uint8_t>(index + 1),
@@ -50,7 +56,7 @@ class Writer {
     out.insert(out.end(), name.begin(), name.end());
     const auto listed = c.listedOperators();
     for (std::size_t r = 0; r < listed.size() && error.empty(); ++r) {
-      operatorRow(listed[r], where + " operator " + std::to_string(r + 1));
+      operatorRow(listed[r], index, r);
     }
     // One more operator item than listed rows: the end item sets the count to the number of
     // the last row opened, counting from 0.
@@ -62,20 +68,26 @@ class Writer {
     if (error.empty()) error = std::move(reason);
   }
 
-  bool fits(std::span<const std::uint8_t> text, std::size_t width, const std::string& what) {
-    if (text.size() < width) return true;
+  // A text fits its field when the field keeps at least one terminating zero byte.
+  static bool fits(std::span<const std::uint8_t> text, std::size_t width) {
+    return text.size() < width;
+  }
+
+  void failTooLong(const std::string& what, std::size_t width) {
     fail(what + " is " + std::to_string(width) + " bytes without a terminating zero; at most " +
          std::to_string(width - 1) + " are allowed");
-    return false;
   }
 
   void put(std::initializer_list<std::uint8_t> bytes) { out.insert(out.end(), bytes); }
 
-  void operatorRow(const OperatorEntry& row, const std::string& where) {
+  void operatorRow(const OperatorEntry& row, std::size_t countryIndex, std::size_t rowIndex) {
     std::size_t lastUsed = 0;  // fields 0 .. lastUsed - 1 are written
     for (std::size_t f = 0; f < OperatorEntry::kFieldCount; ++f) {
       const auto text = fieldText(row.field(f));
-      if (!fits(text, OperatorEntry::fieldWidth(f), where + " field " + std::to_string(f))) {
+      if (!fits(text, OperatorEntry::fieldWidth(f))) {
+        failTooLong(countryWhere(countryIndex) + " operator " + std::to_string(rowIndex + 1) +
+                        " field " + std::to_string(f),
+                    OperatorEntry::fieldWidth(f));
         return;
       }
       if (!text.empty()) lastUsed = f + 1;

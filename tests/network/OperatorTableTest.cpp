@@ -106,12 +106,18 @@ TEST(OperatorTableAccess, PositionsOutsideTheTableFindNothing) {
 
 TEST(OperatorTableAccess, OnlyListedRowsOfALoadedCountryAreReachable) {
   OperatorTable table;
-  // "Chile" with one listed operator; its other 31 rows exist but are not listed.
-  ASSERT_TRUE(parseOperatorDb(
-      table, DbBytes(1).country(1, "Chile").op().field("Entel").op().end().bytes()));
-  EXPECT_EQ(table.country(0)->operators.size(), 32u);
+  // "Chile" lists one operator; the file also fills row 2, which exists but is not listed.
+  ASSERT_TRUE(parseOperatorDb(table, DbBytes(1)
+                                         .country(1, "Chile")
+                                         .op().field("Entel")
+                                         .op().op().field("unlisted")
+                                         .country(1, "Chile").op().op().end()
+                                         .bytes()));
+  EXPECT_EQ(table.country(0)->operators.size(), 3u);
+  EXPECT_EQ(table.country(0)->operatorCount, 1u);
   EXPECT_NE(table.operatorAt(0, 0), nullptr);
   EXPECT_EQ(table.operatorAt(0, 1), nullptr);
+  EXPECT_EQ(table.operatorAt(0, 2), nullptr);
 }
 
 TEST(OperatorTableLifecycle, ResetLoadReleaseAndReleaseAgain) {
