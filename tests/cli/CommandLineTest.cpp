@@ -20,7 +20,7 @@ namespace {
 
 using test::readBytes;
 using test::runTool;
-using test::TempDir;
+using test::ScratchDir;
 using test::ToolResult;
 using Json = nlohmann::ordered_json;
 
@@ -48,7 +48,7 @@ void save(const std::string& path, const ConfigRecord& record) {
 class CommandLine : public ::testing::Test {
  protected:
   ToolResult run(const std::vector<std::string>& args) { return runTool(args, dir.path()); }
-  TempDir dir;
+  ScratchDir dir;
 };
 
 TEST_F(CommandLine, VersionHelpAndUsageErrors) {

@@ -35,7 +35,7 @@ TEST(StartupRecord, IsTheDefaultsCollectedByTheMainForm) {
 
 TEST(StartupRecord, MatchesWhatTheMainWindowSavesAtOnce) {
   programRecord() = ConfigRecord{};
-  test::TempDir dir;
+  test::ScratchDir dir;
   const std::string saved = dir.file("menu.cfg");
   const std::string script = "expect-dialog 102\n"
                              "click 1117\n"

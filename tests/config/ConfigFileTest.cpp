@@ -8,13 +8,18 @@
 #include <filesystem>
 #include <numeric>
 
-#include "TempDir.h"
+#include "ScratchDir.h"
 #include "config/Codec.h"
 #include "config/Defaults.h"
 #include "config/FieldCatalog.h"
 
 namespace tarnwick {
 namespace {
+
+using testing::modeOf;
+using testing::readBytes;
+using testing::ScratchDir;
+using testing::writeBytes;
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -43,11 +48,11 @@ TEST(CodecTest, NegationIsItsOwnInverse) {
 }
 
 TEST(ConfigFileTest, WritesExactlyTheNegatedRecordAndLeavesItPlain) {
-  TempDir dir;
+  ScratchDir dir;
   const ConfigRecord original = patternRecord();
   ASSERT_FALSE(writeConfigFile(dir.file("menu.cfg"), original));
   EXPECT_EQ(original, patternRecord());
-  const Bytes file = readAll(dir.file("menu.cfg"));
+  const Bytes file = readBytes(dir.file("menu.cfg"));
   ASSERT_EQ(file.size(), kRecordSize);
   for (std::size_t i = 0; i < kRecordSize; ++i) {
     ASSERT_EQ(static_cast<std::uint8_t>(file[i] + original.bytes()[i]), 0) << "byte " << i;
@@ -58,7 +63,7 @@ TEST(ConfigFileTest, WritesExactlyTheNegatedRecordAndLeavesItPlain) {
 }
 
 TEST(ConfigFileTest, LengthDecidesBetweenTooShortAndLoaded) {
-  TempDir dir;
+  ScratchDir dir;
   const auto image = encodeConfigImage(patternRecord());
   struct Case {
     std::size_t length;
@@ -81,7 +86,7 @@ TEST(ConfigFileTest, LengthDecidesBetweenTooShortAndLoaded) {
 }
 
 TEST(ConfigFileTest, SparseFileBeyondFourGiBLoadsFromItsStart) {
-  TempDir dir;
+  ScratchDir dir;
   const std::string path = dir.file("huge.cfg");
   const auto image = encodeConfigImage(patternRecord());
   writeBytes(path, Bytes(image.begin(), image.end()));
@@ -96,7 +101,7 @@ TEST(ConfigFileTest, SparseFileBeyondFourGiBLoadsFromItsStart) {
 // Nothing but a regular file is read, and opening never waits (a FIFO without a writer would
 // block a plain open forever; the alarm turns such a hang into a failure).
 TEST(ConfigFileTest, NonRegularPathsCannotBeOpenedAndNeverBlock) {
-  TempDir dir;
+  ScratchDir dir;
   ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0);
   std::filesystem::create_directory(dir.file("folder.cfg"));
   ConfigRecord r = patternRecord();
@@ -114,7 +119,7 @@ TEST(ConfigFileTest, NonRegularPathsCannotBeOpenedAndNeverBlock) {
 
 TEST(ConfigFileTest, UnreadableFileCannotBeOpened) {
   if (::geteuid() == 0) GTEST_SKIP() << "root reads any file";
-  TempDir dir;
+  ScratchDir dir;
   writeBytes(dir.file("locked.cfg"), Bytes(kRecordSize, 1));
   ::chmod(dir.file("locked.cfg").c_str(), 0);
   ConfigRecord r;
@@ -126,7 +131,7 @@ TEST(ConfigFileTest, UnreadableFileCannotBeOpened) {
 TEST(ConfigFileTest, ShortReadIsAnError) {
   const std::string path = "/sys/kernel/mm/transparent_hugepage/enabled";
   struct stat st {};
-  if (::stat(path.c_str(), &st) != 0 || st.st_size < 1792 || readAll(path).size() >= 1792) {
+  if (::stat(path.c_str(), &st) != 0 || st.st_size < 1792 || readBytes(path).size() >= 1792) {
     GTEST_SKIP() << "no short-reading file available";
   }
   ConfigRecord r = patternRecord();
@@ -139,13 +144,13 @@ TEST(ConfigFileTest, ShortReadIsAnError) {
 // Bytes the program does not interpret (and the fields the defaults leave alone) survive a
 // load, Default Config and a save.
 TEST(ConfigFileTest, UnsetBytesSurviveLoadDefaultsAndSave) {
-  TempDir dir;
+  ScratchDir dir;
   writeBytes(dir.file("in.cfg"), Bytes(kRecordSize, 0xC3));  // every plain byte 0x3D
   ConfigRecord r;
   ASSERT_EQ(readConfigFile(dir.file("in.cfg"), r).status, ReadConfigStatus::Loaded);
   applyDefaults(r);
   ASSERT_FALSE(writeConfigFile(dir.file("out.cfg"), r));
-  const Bytes out = readAll(dir.file("out.cfg"));
+  const Bytes out = readBytes(dir.file("out.cfg"));
   ASSERT_EQ(out.size(), kRecordSize);
   auto expectKept = [&](std::uint32_t first, std::uint32_t count) {
     for (auto b = first; b < first + count; ++b) EXPECT_EQ(out[b], 0xC3) << "byte " << b;

@@ -12,10 +12,15 @@
 #include <csignal>
 #include <filesystem>
 
-#include "TempDir.h"
+#include "ScratchDir.h"
 
 namespace tarnwick {
 namespace {
+
+using testing::modeOf;
+using testing::readBytes;
+using testing::ScratchDir;
+using testing::writeBytes;
 
 using Bytes = std::vector<std::uint8_t>;
 namespace fs = std::filesystem;
@@ -27,10 +32,10 @@ class SaveFileTest : public ::testing::Test {
  protected:
   // A failed save leaves the old file as it was and no temporary file beside it.
   void expectUntouched(const std::string& path, const std::set<std::string>& entriesBefore) {
-    EXPECT_EQ(readAll(path), kOld);
+    EXPECT_EQ(readBytes(path), kOld);
     EXPECT_EQ(dir_.entries(), entriesBefore);
   }
-  TempDir dir_;
+  ScratchDir dir_;
 };
 
 TEST_F(SaveFileTest, ReplacesContentAndKeepsPermissionBits) {
@@ -38,7 +43,7 @@ TEST_F(SaveFileTest, ReplacesContentAndKeepsPermissionBits) {
   writeBytes(path, kOld);
   ::chmod(path.c_str(), 0640);
   ASSERT_FALSE(saveFileAtomically(path, kNew));
-  EXPECT_EQ(readAll(path), kNew);
+  EXPECT_EQ(readBytes(path), kNew);
   EXPECT_EQ(modeOf(path), 0640u);
   EXPECT_EQ(dir_.entries(), (std::set<std::string>{"menu.cfg"}));
 }
@@ -50,7 +55,7 @@ TEST_F(SaveFileTest, NewFileGetsTheUsualModeUnderTheUmask) {
     EXPECT_FALSE(saveFileAtomically(path, kNew));
     ::umask(old);
     EXPECT_EQ(modeOf(path), 0666u & ~mask);
-    EXPECT_EQ(readAll(path), kNew);
+    EXPECT_EQ(readBytes(path), kNew);
   }
 }
 
@@ -63,7 +68,7 @@ TEST_F(SaveFileTest, SymbolicLinkStaysAndItsFileIsReplaced) {
     SCOPED_TRACE(name);
     ASSERT_FALSE(saveFileAtomically(dir_.file(name), kNew));
     EXPECT_TRUE(fs::is_symlink(dir_.file(name)));
-    EXPECT_EQ(readAll(dir_.file(name)), kNew);
+    EXPECT_EQ(readBytes(dir_.file(name)), kNew);
   }
   EXPECT_EQ(dir_.entries(), (std::set<std::string>{"real", "link.cfg", "dangling.cfg"}));
 }
@@ -139,7 +144,7 @@ TEST_F(SaveFileTest, WriteFailingPartWayKeepsTheOldFile) {
 }
 
 TEST(ReadFileTest, WholeFileStaysWithinItsLimit) {
-  TempDir dir;
+  ScratchDir dir;
   writeBytes(dir.file("f"), Bytes(100, 5));
   Bytes out;
   EXPECT_EQ(readWholeFile(dir.file("f"), 100, out).status, ReadFileResult::Status::Ok);

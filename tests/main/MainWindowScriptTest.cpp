@@ -9,7 +9,7 @@
 #include "ui/main/CTarnwickApp.h"
 #include "ui/toolkit/headless/ScriptRunner.h"
 
-#include "ScratchFolder.h"
+#include "ScratchDir.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +25,7 @@ namespace tarnwick {
 namespace {
 
 using testing::readBytes;
-using testing::ScratchFolder;
+using testing::ScratchDir;
 using testing::writeBytes;
 
 ConfigRecord defaultsRecord() {
@@ -282,7 +282,7 @@ TEST_P(MainWindowScript, Replays) {
   ASSERT_FALSE(text.empty()) << "missing script " << c.script;
 
   programRecord() = ConfigRecord{};
-  ScratchFolder folder;
+  ScratchDir folder(ScratchDir::Enter::Yes);
   ASSERT_TRUE(folder.ok());
   c.setup();
   const tk::ScriptOutcome outcome =

@@ -10,7 +10,7 @@
 #include "ui/main/CTarnwickApp.h"
 #include "ui/toolkit/headless/HeadlessBackend.h"
 
-#include "ScratchFolder.h"
+#include "ScratchDir.h"
 
 #include <gtest/gtest.h>
 
@@ -136,7 +136,7 @@ TEST(MainWindowTest, FileDialogsProposeMenuCfgAtEveryOpening) {
 }
 
 TEST(MainWindowTest, BoxesOfTheConfigurationCommands) {
-  testing::ScratchFolder folder;
+  testing::ScratchDir folder(testing::ScratchDir::Enter::Yes);
   ASSERT_TRUE(folder.ok());
   Session s;
   std::string pathAfterSave;

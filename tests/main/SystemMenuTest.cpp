@@ -10,7 +10,7 @@
 #include "ui/toolkit/headless/HeadlessBackend.h"
 #include "ui/toolkit/headless/ScriptRunner.h"
 
-#include "ScratchFolder.h"
+#include "ScratchDir.h"
 
 #include <gtest/gtest.h>
 
@@ -42,7 +42,7 @@ TEST(MainWindowSystemMenu, CloseEndsTheProgramWithoutCollectingOrWriting) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     programRecord() = ConfigRecord{};
-    testing::ScratchFolder folder;
+    testing::ScratchDir folder(testing::ScratchDir::Enter::Yes);
     ASSERT_TRUE(folder.ok());
     const tk::ScriptOutcome outcome =
         tk::runScriptText(c.script, [] { EXPECT_FALSE(CTarnwickApp().InitInstance()); });
