@@ -112,6 +112,28 @@ TEST(DialogModel, EnterEscapeAndCloseEndTheDialog) {
               EXPECT_FALSE(dlg.isEnded());
             }),
             99);
+  // After a click the button has the focus and takes Enter itself; typing moves the focus
+  // away again and Enter is back with the default button.
+  EXPECT_EQ(runWith([](TestDlg& dlg, HeadlessBackend&) {
+              dlg.userType(kEditNumber, u"77");
+              dlg.userClick(kPush);
+              dlg.userEnter();
+              EXPECT_EQ(dlg.pushes, 2);
+              EXPECT_FALSE(dlg.isEnded());
+              dlg.userType(kEditNumber, u"78");
+              dlg.userEnter();
+              EXPECT_EQ(dlg.pushes, 2);
+            }),
+            IDOK);
+  // A focused button that was disabled since does not take Enter.
+  EXPECT_EQ(runWith([](TestDlg& dlg, HeadlessBackend&) {
+              dlg.userType(kEditNumber, u"5");
+              dlg.userClick(kPush);
+              dlg.GetDlgItem(kPush).EnableWindow(false);
+              dlg.userEnter();
+              EXPECT_EQ(dlg.pushes, 1);
+            }),
+            IDOK);
   EXPECT_EQ(runWith([](TestDlg& dlg, HeadlessBackend&) { dlg.userEscape(); }), IDCANCEL);
   EXPECT_EQ(runWith([](TestDlg& dlg, HeadlessBackend&) { dlg.userCloseBox(); }), IDCANCEL);
   EXPECT_EQ(runWith([](TestDlg& dlg, HeadlessBackend&) {

@@ -225,7 +225,15 @@ std::string CDialogEx::userSelect(int id, int position) {
 }
 
 void CDialogEx::userEnter() {
-  // Enter presses the default push button; without one it is the toolkit's OK command.
+  // A push button with the focus takes Enter itself. Anywhere else Enter presses the default
+  // push button, and without one it is the toolkit's OK command.
+  if (const int focused = focusId_ == kNoControlId ? -1 : indexOf(focusId_); focused >= 0) {
+    const ControlState& s = controls_[static_cast<std::size_t>(focused)];
+    if (s.kind == ControlKind::PushButton && s.visible && s.enabled) {
+      dispatch(s.id, Notification::Clicked);
+      return;
+    }
+  }
   for (const ControlState& s : controls_) {
     if (s.kind == ControlKind::PushButton && (s.style & kDefaultButton) != 0 && s.visible &&
         s.enabled) {

@@ -447,15 +447,9 @@ void QtDialogWindow::keyPressEvent(QKeyEvent* event) {
   const int key = event->key();
   if (modifiers == Qt::NoModifier && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
     event->accept();
-    // A push button with the focus takes Enter itself; anywhere else Enter presses the default
-    // button, or gives the toolkit's OK when the dialog has none.
-    const int index = indexOfWidget(focusWidget());
-    const ControlState* s = model_.stateAt(index);
-    if (s != nullptr && s->kind == ControlKind::PushButton && s->id != kNoControlId) {
-      model_.userClick(s->id);
-    } else {
-      model_.userEnter();
-    }
+    // The dialog object knows where the focus is (the focus filter below keeps it told) and
+    // decides between the focused button, the default button and OK.
+    model_.userEnter();
     afterInput();
     return;
   }
