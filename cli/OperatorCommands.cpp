@@ -21,9 +21,9 @@ std::size_t operatorCount(const OperatorTable& table) {
 }
 
 // Why the program's reader would keep the built-in table for this file.
-std::string unusableReason(OperatorDbLoad load) {
+std::string unusableReason(OperatorDbLoad load, const std::string& why) {
   switch (load) {
-    case OperatorDbLoad::NoFile: return "cannot be opened as a regular file";
+    case OperatorDbLoad::NoFile: return "cannot be read: " + why;
     case OperatorDbLoad::TooSmall: return "too short to be an operator database (2 bytes or fewer)";
     case OperatorDbLoad::TooLarge: return "too large to be an operator database";
     case OperatorDbLoad::BadHeader:
@@ -70,8 +70,9 @@ int commandOperators(Io io, const std::optional<std::string>& dbPath, bool json)
 
 int commandOperDbDump(Io io, const std::string& path, bool json) {
   OperatorTable table;
-  const OperatorDbLoad load = loadOperatorDb(table, path);
-  if (load != OperatorDbLoad::Loaded) return reportFailure(io, path, unusableReason(load));
+  std::string why;
+  const OperatorDbLoad load = loadOperatorDb(table, path, &why);
+  if (load != OperatorDbLoad::Loaded) return reportFailure(io, path, unusableReason(load, why));
   return writeTable(io, table, path, json);
 }
 

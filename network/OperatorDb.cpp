@@ -136,7 +136,8 @@ bool parseOperatorDb(OperatorTable& table, std::span<const std::uint8_t> decoded
   return true;
 }
 
-OperatorDbLoad loadOperatorDb(OperatorTable& table, const std::filesystem::path& path) {
+OperatorDbLoad loadOperatorDb(OperatorTable& table, const std::filesystem::path& path,
+                              std::string* why) {
   std::vector<std::uint8_t> bytes;
   const ReadFileResult read = readWholeFile(path.string(), kMaxOperatorDbSize, bytes);
   if (read.status != ReadFileResult::Status::Ok) {
@@ -145,6 +146,7 @@ OperatorDbLoad loadOperatorDb(OperatorTable& table, const std::filesystem::path&
     std::error_code ec;
     const auto size = std::filesystem::file_size(path, ec);
     if (!ec && size > kMaxOperatorDbSize) return OperatorDbLoad::TooLarge;
+    if (why != nullptr) *why = read.reason;
     return OperatorDbLoad::NoFile;
   }
   if (bytes.size() <= 2) return OperatorDbLoad::TooSmall;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <span>
+#include <string>
 
 #include "network/OperatorTable.h"
 
@@ -60,15 +61,18 @@ enum class OperatorDbLoad {
 };
 
 // Reads oper.db (by default "oper.db" in the working directory) and, if it is usable, replaces
-// the table through parseOperatorDb. In every other case the table keeps what it held.
+// the table through parseOperatorDb. In every other case the table keeps what it held. For
+// NoFile, `why` (when given) receives the system's reason ("Permission denied", "Not a regular
+// file", a read that ended early).
 OperatorDbLoad loadOperatorDb(OperatorTable& table,
-                              const std::filesystem::path& path = "oper.db");
+                              const std::filesystem::path& path = "oper.db",
+                              std::string* why = nullptr);
 OperatorDbLoad loadOperatorDb();
 
 // Builds the table from decoded oper.db bytes. Returns false, leaving the table unchanged, when
 // the header is not usable (fewer than 2 bytes, first byte not 0xFF, or N = 0); otherwise the
-// table is replaced by N countries (each with room for 32 operator rows) filled from the items,
-// whatever the items hold, and true is returned.
+// table is replaced by N countries filled from the items, whatever the items hold, and true is
+// returned. A country gets the operator rows (at most 32) that its items fill or list.
 //
 // The reader never reads past the data and never writes outside the table. Items outside the
 // format's limits are handled so:
