@@ -51,8 +51,8 @@ class Scanner {
 
   // Row `row` of `country`, creating it and the rows before it (all zero) on first use. Rows
   // are made only when a field item or an end item reaches them, so a header announcing 255
-  // countries costs nothing until the file fills them in.
-  // The first row reserves room for all 32, so a country filled row by row is never moved.
+  // countries costs nothing until the file fills them in. The first row reserves room for all
+  // 32, so a country filled row by row is never moved.
   static OperatorEntry& rowFor(CountryEntry& country, std::size_t row) {
     if (country.operators.size() <= row) {
       country.operators.reserve(CountryEntry::kLoadedOperatorRows);
