@@ -12,21 +12,13 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 
+#include "FuzzCheck.h"
 #include "cli/FieldValues.h"
 #include "config/ConfigFile.h"
 #include "config/FieldCatalog.h"
 #include "ui/main/MainFormValues.h"
-
-namespace {
-
-void require(bool condition) {
-  if (!condition) std::abort();
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const int fd = memfd_create("menu.cfg", MFD_CLOEXEC);

@@ -7,10 +7,10 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <span>
 #include <vector>
 
+#include "FuzzCheck.h"
 #include "network/AnsiText.h"
 #include "network/OperatorDb.h"
 #include "network/OperatorDbWriter.h"
@@ -21,10 +21,6 @@ using tarnwick::CountryEntry;
 using tarnwick::OperatorEntry;
 using tarnwick::OperatorTable;
 using tarnwick::fieldText;
-
-void require(bool condition) {
-  if (!condition) std::abort();
-}
 
 bool sameText(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b) {
   const auto ta = fieldText(a);
