@@ -2,8 +2,8 @@
 // (Apache-2.0; see NOTICE and THIRD_PARTY.md). Do not edit: change the generator and
 // run it again.
 //
-// 198 operators: 167 with data access-point values, 151 with MMS values,
-// 31 with neither.
+// 198 operators: 176 with data access-point values, 161 with MMS values,
+// 22 with neither.
 
 #include "network/BuiltinOperatorData.h"
 
@@ -13,9 +13,9 @@ namespace {
 // Fields in row order: name, mmsApn, mmsAccount, mmsPassword, dataApn, dataAccount,
 // dataPassword, mmscUrl, mmsProxy, mmsPort.
 constexpr BuiltinOperatorText kCountry0[] = {  // America
-    {{"AT&T", "", "", "",
+    {{"AT&T", "wap.cingular", "WAP@CINGULARGPRS.COM", "CINGULAR1",
       "phone", "", "",
-      "", "", ""}},
+      "http://mmsc.cingular.com", "66.209.11.32", "8080"}},
     {{"T-MOBILE", "fast.t-mobile.com", "", "",
       "fast.t-mobile.com", "", "",
       "http://mms.msg.eng.t-mobile.com/mms/wapenc", "", ""}},
@@ -53,9 +53,9 @@ constexpr BuiltinOperatorText kCountry2[] = {  // Austria
     {{"HoT", "mmsaut", "", "",
       "webaut", "", "",
       "http://mmsaut.at/send", "212.95.31.50", "80"}},
-    {{"One", "", "", "",
-      "", "", "",
-      "", "", ""}},
+    {{"One", "drei.at", "", "",
+      "drei.at", "", "",
+      "http://mmsc", "213.94.78.133", "8799"}},
     {{"TeleRing", "", "", "",
       "", "", "",
       "", "", ""}},
@@ -79,9 +79,9 @@ constexpr BuiltinOperatorText kCountry3[] = {  // Belgium
     {{"Proximus", "event.proximus.be", "mms", "mms",
       "internet.proximus.be", "", "",
       "http://mmsc.proximus.be/mms", "10.55.14.75", "8080"}},
-    {{"Tempo", "", "", "",
-      "", "", "",
-      "", "", ""}},
+    {{"Tempo", "mms.be", "mobistar", "mobistar",
+      "mworld.be", "mobistar", "mobistar",
+      "http://mmsc.mobistar.be", "212.65.63.143", "8080"}},
 };
 constexpr BuiltinOperatorText kCountry4[] = {  // Brazil
     {{"TIM", "timbrasil.br", "tim", "tim",
@@ -252,9 +252,9 @@ constexpr BuiltinOperatorText kCountry16[] = {  // Finland
     {{"Saunalahti", "mms.saunalahti.fi", "", "",
       "internet.saunalahti", "", "",
       "http://mms.saunalahti.fi:8002/", "62.142.4.197", "8080"}},
-    {{"Saunalahti Prepaid", "", "", "",
-      "", "", "",
-      "", "", ""}},
+    {{"Saunalahti Prepaid", "mms.saunalahti.fi", "", "",
+      "internet.saunalahti", "", "",
+      "http://mms.saunalahti.fi:8002/", "62.142.4.197", "8080"}},
     {{"Sonera(Telia)", "wap.sonera.net", "", "",
       "internet", "", "",
       "http://mms.sonera.fi:8002", "195.156.25.33", "80"}},
@@ -277,9 +277,9 @@ constexpr BuiltinOperatorText kCountry17[] = {  // France
       "http://mms.free.fr", "", ""}},
 };
 constexpr BuiltinOperatorText kCountry18[] = {  // Germany
-    {{"E-Plus", "", "", "",
-      "", "", "",
-      "", "", ""}},
+    {{"E-Plus", "internet", "", "",
+      "internet", "", "",
+      "http://10.81.0.7:8002", "82.113.100.5", "8080"}},
     {{"O2", "internet", "", "",
       "internet", "", "",
       "http://10.81.0.7:8002", "82.113.100.5", "8080"}},
@@ -580,9 +580,9 @@ constexpr BuiltinOperatorText kCountry45[] = {  // Slovenia
     {{"Telekom", "internet", "mobitel", "internet",
       "internet", "mobitel", "internet",
       "http://mms.mobitel.si/servlets/mms", "213.229.249.40", "8080"}},
-    {{"Izimobil", "", "", "",
-      "", "", "",
-      "", "", ""}},
+    {{"Izimobil", "mms.simobil.si", "simobil", "internet",
+      "internet.simobil.si", "simobil", "internet",
+      "http://mmc", "80.95.224.46", "9201"}},
     {{"Mobitel", "internet", "mobitel", "internet",
       "internet", "mobitel", "internet",
       "http://mms.mobitel.si/servlets/mms", "213.229.249.40", "8080"}},
@@ -592,9 +592,9 @@ constexpr BuiltinOperatorText kCountry45[] = {  // Slovenia
     {{"T-2", "mms.t-2.net", "", "",
       "internet.t-2.net", "", "",
       "http://www.mms.t-2.net:8002", "172.20.18.137", "8080"}},
-    {{"Telemach", "", "", "",
-      "", "", "",
-      "", "", ""}},
+    {{"Telemach", "mms.tusmobil.si", "tusmobil", "mms",
+      "internet.tusmobil.si", "tusmobil", "internet",
+      "http://mms.tusmobil.si:8002", "91.185.221.85", "8080"}},
     {{"Tusmobil", "mms.tusmobil.si", "tusmobil", "mms",
       "internet.tusmobil.si", "tusmobil", "internet",
       "http://mms.tusmobil.si:8002", "91.185.221.85", "8080"}},
@@ -606,9 +606,9 @@ constexpr BuiltinOperatorText kCountry46[] = {  // South_Africa
     {{"Vodacom", "mms.vodacom.net", "", "",
       "internet", "", "",
       "http://mmsc.vodacom4me.co.za/", "196.6.128.13", "8080"}},
-    {{"Vodacom prepaid", "", "", "",
-      "", "", "",
-      "", "", ""}},
+    {{"Vodacom prepaid", "mms.vodacom.net", "", "",
+      "internet", "", "",
+      "http://mmsc.vodacom4me.co.za/", "196.6.128.13", "8080"}},
 };
 constexpr BuiltinOperatorText kCountry47[] = {  // South Korea
     {{"SKT", "lte.sktelecom.com", "", "",
@@ -648,9 +648,9 @@ constexpr BuiltinOperatorText kCountry49[] = {  // Sweden
     {{"Tre", "data.tre.se", "", "",
       "data.tre.se", "", "",
       "http://mms.tre.se", "mmsproxy.tre.se", "8799"}},
-    {{"Vodafone", "", "", "",
-      "", "", "",
-      "", "", ""}},
+    {{"Vodafone", "services.telenor.se", "", "",
+      "internet.telenor.se", "", "",
+      "http://mms", "172.30.253.241", "8799"}},
 };
 constexpr BuiltinOperatorText kCountry50[] = {  // Switzerland
     {{"Orange", "mms", "", "",
@@ -659,9 +659,9 @@ constexpr BuiltinOperatorText kCountry50[] = {  // Switzerland
     {{"Sunrise", "mms.sunrise.ch", "", "",
       "internet", "", "",
       "http://mmsc.sunrise.ch", "212.35.34.75", "8080"}},
-    {{"Sunrise prepaid", "", "", "",
-      "", "", "",
-      "", "", ""}},
+    {{"Sunrise prepaid", "mms.sunrise.ch", "", "",
+      "internet", "", "",
+      "http://mmsc.sunrise.ch", "212.35.34.75", "8080"}},
     {{"Swisscom", "event.swisscom.ch", "", "",
       "gprs.swisscom.ch", "", "",
       "http://mms.natel.ch:8079", "192.168.210.2", "8080"}},

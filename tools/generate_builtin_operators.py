@@ -3,6 +3,10 @@
 
 Usage:
     python3 tools/generate_builtin_operators.py APNS_CONF_XML [OUTPUT_CPP] [--report]
+        [--missing OUTPUT_MD]
+
+--missing writes the list of operators without MMS settings, each with its reason
+(docs/operators-without-mms.md).
 
 The country and operator names below are the camera's own list: their order is the order of
 the Country and Operator lists, and the stored settings keep positions in it, so neither names
@@ -21,8 +25,9 @@ for the MMS centre, 15 for the proxy, 5 digits for the port), so that choosing a
 never puts a value on the form that the record cannot hold, and an MMS centre with a scheme
 must continue with "//". Entries restricted to an MVNO (mvno_type) are ignored unless the
 rule says mvno=True (brands such as TELUS or Koodo exist in the XML only that way). An
-operator without a rule, or whose rule finds nothing, keeps empty fields: a wrong access
-point is worse than none. Every rule must find what it names, otherwise the generator stops,
+operator the data set gives nothing for (nothing(...)) keeps empty fields: a wrong access
+point is worse than none. Where an operator was renamed or sold, or is a prepaid brand of
+the same operator, the rule names the network and entries it now uses. Every rule must find what it names, otherwise the generator stops,
 so a changed XML cannot silently empty a row.
 
 Only the standard library is used (xml.etree). Re-run after updating the XML; the output is
@@ -41,43 +46,63 @@ RECORD_WIDTH = {"apn": 32, "user": 32, "password": 32, "mmsc": 50, "mmsproxy": 1
                 "mmsport": 5}
 
 
-def rule(net, data=None, mms=None, mvno=False):
+def rule(net, data=None, mms=None, mvno=False, why=None):
     nets = [net] if isinstance(net, str) else list(net)
     return {"nets": [tuple(n.split("-")) for n in nets], "data": data, "mms": mms,
-            "mvno": mvno}
+            "mvno": mvno, "why": why}
 
 
-# Country name, then (operator name, rule or None) in list order. Names are bytes in the
-# ANSI code page (Windows-1252); b"Bit\xc4\x97" is stored exactly like that.
+def nothing(why):
+    """An operator the data set gives no values for, with the reason."""
+    return {"nets": [], "data": None, "mms": None, "mvno": False, "why": why}
+
+
+def proxy(host):
+    return (f"its MMS entries name the proxy {host}, {len(host)} characters, longer than "
+            f"the record's {RECORD_WIDTH['mmsproxy']}-byte mmsProxy")
+
+
+# Reasons shared by several operators without MMS values.
+ABSENT = "no entry in the data set"
+JAPAN = "the data set's entries for 440-10 carry no MMS centre (carrier mail, not MMS)"
+MYANMAR = "the data set has no MMS entry for Myanmar's networks"
+
+# Country name, then (operator name, rule) in list order. Names are bytes in the ANSI
+# code page (Windows-1252); b"Bit\xc4\x97" is stored exactly like that. A rule that finds
+# no MMS entry gives its reason (why=...), which the --missing list shows; a rule that
+# finds one must not, so the list never goes stale.
 TABLE = [
     ("America", [
-        ("AT&T", rule("310-410", data="ATT Phone")),  # MMS proxies are host names over 15
+        # Cingular was renamed AT&T; its entry on 310-170 is the one AT&T MMS entry whose proxy
+        # is an address (the newer ones name proxy.mobile.att.net, 20 characters).
+        ("AT&T", rule(["310-410", "310-170"], data="ATT Phone", mms="Cingular MMS")),
         ("T-MOBILE", rule("310-260", data="T-Mobile US", mms="T-Mobile US")),
         ("VERIZON", rule("311-480", data="Verizon", mms="Verizon")),
-        ("SIMHERO", None),
+        ("SIMHERO", nothing(ABSENT)),
     ]),
     ("Australia", [
         ("Optus", rule("505-02", data="Optus", mms="Optus MMS")),
         ("Telstra", rule("505-01", data="Telstra Internet", mms="Telstra MMS")),
         ("Three", rule("505-06", data="3 AU", mms="3 AU")),
         ("Vodafone", rule("505-03", data="Vodafone Live!", mms="Vodafone PXT")),
-        ("Vimel", None),
+        ("Vimel", nothing(ABSENT)),
     ]),
     ("Austria", [
         ("A1(MobilKom", rule("232-01", data="A1 Internet", mms="A1 MMS")),
         ("Drei", rule("232-10", data="3 AT", mms="3 AT")),
         ("HoT", rule("232-07", data="HoT Internet", mms="HoT MMS")),
-        ("One", None),       # network now run by Drei under other APNs
-        ("TeleRing", None),  # merged into T-Mobile; its own APNs are not in the list
+        ("One", rule("232-05", data="3 AT", mms="3 AT")),  # One's network 232-05 is now Drei's
+        ("TeleRing", nothing("merged into T-Mobile Austria; the data set has no tele.ring entry, "
+                              "and T-Mobile's own entries are not known to serve its SIMs")),
         ("T-Mobile", rule("232-03", data="T-Mobile A Internet", mms="T-Mobile A MMS")),
         ("BOB", rule("232-11", data="Bob", mms="Bob MMS")),
-        ("Yess", rule("232-12", data="Yesss")),
+        ("Yess", rule("232-12", data="Yesss", why="Yesss (232-12) has a data entry only")),
     ]),
     ("Belgium", [
         ("Base", rule("206-20", data="BASE Belgium", mms="BASE MMS Belgium")),
         ("Mobistar", rule("206-10", data="Mobistar", mms="Mobistar MMS")),
         ("Proximus", rule("206-01", data="Proximus Internet", mms="Proximus MMS")),
-        ("Tempo", None),
+        ("Tempo", rule("206-10", data="Mobistar", mms="Mobistar MMS")),  # Mobistar's prepaid
     ]),
     ("Brazil", [
         ("TIM", rule("724-02", data="TIM Connect", mms="TIM Connect")),
@@ -91,11 +116,12 @@ TABLE = [
     ]),
     ("Canada", [
         ("Bell", rule("302-610", data="Bell Mobility", mms="Bell Mobility")),
-        ("Fido", rule("302-370", data="Fido Internet")),  # MMS proxy too long for the record
-        ("Rogers", rule("302-720", data="Rogers Internet")),  # likewise
-        ("Telus", rule("302-220", data="TELUS", mvno=True)),  # likewise
-        ("Koodo", rule("302-220", data="Koodo", mvno=True)),  # likewise
-        ("LoT Bell", None),
+        ("Fido", rule("302-370", data="Fido Internet", why=proxy("mmsproxy.fido.ca"))),
+        ("Rogers", rule("302-720", data="Rogers Internet", why=proxy("mmsproxy.rogers.com"))),
+        ("Telus", rule("302-220", data="TELUS", mvno=True, why=proxy("mmscproxy.mobility.ca"))),
+        ("Koodo", rule("302-220", data="Koodo", mvno=True, why=proxy("mmscproxy.mobility.ca"))),
+        ("LoT Bell", nothing("an IoT service; the data set's Bell IoT entries (302-690) carry "
+                              "no MMS settings")),
     ]),
     ("China", [
         ("ChinaMobile", rule("460-00", data="中国移动 (China Mobile) NET",
@@ -127,7 +153,7 @@ TABLE = [
         ("Oskar", rule("230-03", data="Vodafone CZ", mms="Vodafone CZ MMS")),  # now Vodafone
         ("T-Mobile", rule("230-01", data="T-Mobile CZ", mms="T-Mobile MMS")),
         ("Vodafone", rule("230-03", data="Vodafone CZ", mms="Vodafone CZ MMS")),
-        ("Gomobile", None),
+        ("Gomobile", nothing(ABSENT)),
     ]),
     ("Denmark", [
         ("Sonofon", rule("238-02", data="Telenor Internet", mms="Telenor MMS")),  # now Telenor
@@ -145,18 +171,18 @@ TABLE = [
         ("Tele2", rule("248-03", data="Tele2 EE", mms="Tele2 MMS")),
     ]),
     ("Europe", [
-        ("SuperSIM", None),
+        ("SuperSIM", nothing(ABSENT)),
     ]),
     ("Finland", [
         ("Alands", rule("244-14", data="GSMAland internet", mms="GSMAland mms")),
         ("DNA", rule("244-12", data="DNA Internet", mms="DNA MMS")),
         ("Elisa", rule("244-05", data="Elisa Internet", mms="Elisa MMS")),
         ("GoMobile", rule("244-12", data="Go Mobile Internet", mms="Go Mobile MMS")),
-        ("PGFree", None),
+        ("PGFree", nothing(ABSENT)),
         ("Saunalahti", rule("244-21", data="Saunalahti Internet", mms="Saunalahti MMS")),
-        ("Saunalahti Prepaid", None),
+        ("Saunalahti Prepaid", rule("244-21", data="Saunalahti Internet", mms="Saunalahti MMS")),
         ("Sonera(Telia)", rule("244-91", data="Sonera Internet", mms="Sonera MMS")),
-        ("MOI", None),
+        ("MOI", nothing(ABSENT)),
     ]),
     ("France", [
         ("Bouygues", rule("208-21", data="BouyguesGPRS ISP", mms="MMS Bouygues")),
@@ -165,15 +191,16 @@ TABLE = [
         ("Free", rule("208-15", data="Free Mobile", mms="Free Mobile MMS")),
     ]),
     ("Germany", [
-        ("E-Plus", None),  # merged into O2; its own APNs are not in the list
+        ("E-Plus", rule("262-03", data="O2 DE Internet", mms="O2 DE Internet")),  # E-Plus' 262-03 is O2's
         ("O2", rule("262-03", data="O2 DE Internet", mms="O2 DE Internet")),
         ("T-Mobile", rule("262-01", data="Telekom Internet", mms="Telekom Internet")),
         ("Vodafone", rule("262-02", data="Vodafone DE", mms="Vodafone DE-MMS")),
-        ("Congstar", rule("262-01", data="Congstar Internet")),
+        ("Congstar", rule("262-01", data="Congstar Internet",
+                          why="the data set has a data entry only for Congstar")),
     ]),
     ("Georgia", [
         ("Geocell", rule("282-01", data="Geocell", mms="Geocell Mms")),
-        ("MagtiCom", None),
+        ("MagtiCom", nothing(ABSENT)),
     ]),
     ("Hungary", [
         ("Telenor", rule("216-01", data="Telenor Net", mms="Telenor MMS")),
@@ -202,8 +229,8 @@ TABLE = [
         ("Vodafone", rule("222-10", data="Vodafone IT", mms="Vodafone IT MMS")),
     ]),
     ("Japen", [
-        ("NTT Docomo", rule("440-10", data="ドコモ(spモード)")),
-        ("DHA(IIJ)", rule("440-10", data="IIJmio(タイプD)")),
+        ("NTT Docomo", rule("440-10", data="ドコモ(spモード)", why=JAPAN)),
+        ("DHA(IIJ)", rule("440-10", data="IIJmio(タイプD)", why=JAPAN)),
     ]),
     ("Kenya", [
         ("Safaricom", rule("639-02", data="Safaricom", mms="Safaricom MMS")),
@@ -234,15 +261,20 @@ TABLE = [
         ("Telcel", rule("334-020", data="Telcel Internet", mms="Telcel MMS")),
     ]),
     ("Myanmar", [
-        ("Tel", None),
-        ("Ooredoo", None),
+        ("Tel", nothing(MYANMAR)),
+        ("Ooredoo", nothing(MYANMAR)),
     ]),
     ("Netherlands", [
         ("KPN", rule("204-08", data="KPN Mobiel Internet", mms="KPN Mobiel Internet")),
         ("Telfort", rule("204-12", data="Telfort Internet", mms="Telfort Internet")),
-        ("T-Mobile", rule("204-16", data="Odido Internet")),  # T-Mobile NL renamed Odido
-        ("Vodafone", rule("204-04", data="Vodafone Live")),
-        ("Promix", None),
+        # T-Mobile NL was renamed Odido.
+        ("T-Mobile", rule("204-16", data="Odido Internet",
+                          why="Odido (204-16) has a data entry only; the network's one MMS "
+                              "entry is the Ben brand's")),
+        ("Vodafone", rule("204-04", data="Vodafone Live",
+                          why="the one Vodafone MMS entry on 204-04 is for business "
+                              "contracts (office.vodafone.nl)")),
+        ("Promix", nothing(ABSENT)),
     ]),
     ("New Zealand", [
         ("Vodafone", rule("530-01", data="Vodafone NZ", mms="Vodafone NZ MMS")),
@@ -250,16 +282,17 @@ TABLE = [
         ("2 Degree", rule("530-24", data="2degrees Internet", mms="2degrees MMS")),
     ]),
     ("Norway", [
-        ("Ice", None),
-        ("MOI", None),
+        ("Ice", nothing(ABSENT)),
+        ("MOI", nothing(ABSENT)),
         ("Netcom", rule("242-02", data="NetCom", mms="NetCom")),
-        ("OneCall", None),
-        ("TELENOR/Talkmore", rule("242-01", data="Telenor")),  # MMS proxy too long
-        ("TDC/TELMORE", rule("242-08", data="TDC Internet")),  # MMS proxy too long
+        ("OneCall", nothing(ABSENT)),
+        ("TELENOR/Talkmore", rule("242-01", data="Telenor", why=proxy("mms-proxy.telenor.no"))),
+        ("TDC/TELMORE", rule("242-08", data="TDC Internet", why=proxy("inetproxy.tdc.dk"))),
         ("TELIA/Chess", rule("242-02", data="NetCom", mms="NetCom")),  # NetCom renamed Telia
     ]),
     ("Nigeria", [
-        ("Airtel", rule("621-20", data="Zain NG")),  # Zain Nigeria renamed Airtel
+        # Zain Nigeria was renamed Airtel.
+        ("Airtel", rule("621-20", data="Zain NG", why="Zain NG (621-20) has a data entry only")),
     ]),
     ("Poland", [
         ("ERA", rule("260-02", data="Era Internet", mms="Era MMS")),
@@ -268,7 +301,7 @@ TABLE = [
         ("Orange", rule("260-03", data="Internet Orange", mms="MMS Orange")),
         ("Play", rule("260-06", data="Play INTERNET", mms="Play MMS")),
         ("Plus", rule("260-01", data="Plus INTERNET", mms="Plus MMS")),
-        ("SamiSwoi", None),
+        ("SamiSwoi", nothing(ABSENT)),
         ("T-mobile", rule("260-02", data="T-Mobile.pl INTERNET", mms="T-Mobile.pl MMS")),
     ]),
     ("Portugal", [
@@ -279,17 +312,18 @@ TABLE = [
     ("Romania", [
         ("Connex-Vodafone", rule("226-01", data="Vodafone RO", mms="Vodafone RO MMS")),
         ("Orange", rule("226-10", data="Orange Internet", mms="Orange MMS")),
-        ("Telekom", None),  # only a modem APN is listed
+        ("Telekom", nothing("only a broadband modem entry (226-03) is listed")),
     ]),
     ("Russia", [
         ("MTS/AMobile", rule("250-01", data="MTS RU", mms="MTS RU MMS")),
         ("Beeline", rule("250-99", data="BeeLine RU", mms="BeeLine RU MMS")),
         ("Megafon", rule("250-02", data="Megafon Internet", mms="Megafon MMS")),
-        ("Motiv", None),
+        ("Motiv", nothing(ABSENT)),
         ("Tele2", rule("250-20", data="Tele2 RU", mms="Tele2 RU MMS")),
         ("Yota", rule("250-11", data="Yota", mms="Yota MMS")),
-        ("Rostelecom", None),
-        ("Letai", None),
+        ("Rostelecom", nothing("its mobile service moved to Tele2's network; the data set has "
+                                "no Rostelecom entry")),
+        ("Letai", nothing(ABSENT)),
     ]),
     # The camera's list spells Serbia "Siberia"; Telenor ran the Serbian network 220-01.
     ("Siberia", [
@@ -301,19 +335,20 @@ TABLE = [
         ("Orange", rule("231-01", data="Orange Internet", mms="Orange MMS")),
     ]),
     ("Slovenia", [
-        ("BOB", None),
+        ("BOB", nothing(ABSENT)),
         ("Telekom", rule("293-41", data="Mobitel Internet", mms="Mobitel MMS")),  # Mobitel
-        ("Izimobil", None),
+        ("Izimobil", rule("293-40", data="Si.mobil Internet", mms="Si.mobil MMS")),  # Si.mobil's prepaid
         ("Mobitel", rule("293-41", data="Mobitel Internet", mms="Mobitel MMS")),
         ("SiMobil", rule("293-40", data="Si.mobil Internet", mms="Si.mobil MMS")),
         ("T-2", rule("293-64", data="T-2 Internet", mms="T-2 Mms")),
-        ("Telemach", None),
+        ("Telemach", rule("293-70", data="Tusmobil Internet", mms="Tusmobil MMS")),  # was Tusmobil
         ("Tusmobil", rule("293-70", data="Tusmobil Internet", mms="Tusmobil MMS")),
     ]),
     ("South_Africa", [
-        ("MTN", rule("655-10", data="MTN SA Web")),
+        ("MTN", rule("655-10", data="MTN SA Web",
+                     why="the data set's MTN MMS entry (655-10) has no MMS centre")),
         ("Vodacom", rule("655-01", data="Vodacom ZA", mms="Vodacom ZA MMS")),
-        ("Vodacom prepaid", None),
+        ("Vodacom prepaid", rule("655-01", data="Vodacom ZA", mms="Vodacom ZA MMS")),
     ]),
     ("South Korea", [
         ("SKT", rule("450-05", data="SKT LTE INTERNET", mms="SKT LTE INTERNET")),
@@ -323,7 +358,8 @@ TABLE = [
         ("ORANGE", rule("214-03", data="Orange Internet Móvil", mms="Orange MMS")),
         ("VODAFONE", rule("214-01", data="Vodafone ES", mms="Vodafone ES MMS")),
         ("YOIGO", rule("214-04", data="Yoigo Internet", mms="Yoigo MMS")),
-        ("Digimobile", rule("214-22", data="Digimobil Internet", mvno=True)),
+        ("Digimobile", rule("214-22", data="Digimobil Internet", mvno=True,
+                            why="Digimobil (214-22) has a data entry only")),
         ("Jazz", rule("214-21", data="Jazztel", mms="Jazztel MMS", mvno=True)),
     ]),
     ("Sweden", [
@@ -331,14 +367,14 @@ TABLE = [
         ("Telenor", rule("240-08", data="Telenor SE", mms="Telenor MMS")),
         ("Telia", rule("240-01", data="Telia Internet", mms="Telia MMS")),
         ("Tre", rule("240-02", data="3 SE", mms="3 SE MMS")),
-        ("Vodafone", None),  # sold to Telenor; no APNs of its own are listed
+        ("Vodafone", rule("240-08", data="Telenor SE", mms="Telenor MMS")),  # renamed Telenor
     ]),
     ("Switzerland", [
         ("Orange", rule("228-03", data="Salt Internet", mms="Salt MMS")),  # renamed Salt
         ("Sunrise", rule("228-02", data="Sunrise Internet", mms="Sunrise MMS")),
-        ("Sunrise prepaid", None),
+        ("Sunrise prepaid", rule("228-02", data="Sunrise Internet", mms="Sunrise MMS")),
         ("Swisscom", rule("228-01", data="Swisscom", mms="Swisscom-MMS")),
-        ("Coop Mobile", None),
+        ("Coop Mobile", nothing(ABSENT)),
     ]),
     ("Thailand", [
         ("AIS", rule("520-03", data="AIS Internet", mms="AIS MMS")),
@@ -416,8 +452,6 @@ def encode(text, width, where):
 def operator_fields(entries, country, name, r):
     values = [""] * 10
     values[0] = name
-    if r is None:
-        return values, False, False
     got_data = got_mms = False
     if r["data"]:
         e = find(entries, r, r["data"], want_mms=False)
@@ -432,6 +466,9 @@ def operator_fields(entries, country, name, r):
         values[1:4] = [e.get("apn") or "", e.get("user") or "", e.get("password") or ""]
         values[7:10] = [e.get("mmsc") or "", e.get("mmsproxy") or "", e.get("mmsport") or ""]
         got_mms = True
+    if got_mms == bool(r["why"]):
+        raise SystemExit(f"{country}/{name}: " + ("has MMS values and a reason for having none"
+                                                  if got_mms else "no MMS values and no reason"))
     return values, got_data, got_mms
 
 
@@ -449,7 +486,36 @@ def c_literal(raw):
     return '"' + "".join(out) + '"'
 
 
+def write_missing(path, counts, without_mms):
+    lines = [
+        "# Built-in operators without MMS settings",
+        "",
+        "Generated by `python3 tools/generate_builtin_operators.py data/apns-conf.xml "
+        "network/BuiltinOperatorData.cpp --missing docs/operators-without-mms.md`",
+        "(the APN data set; see THIRD_PARTY.md). Do not edit: change the generator.",
+        "",
+        f"Of the built-in table's {counts['operators']} operators, {counts['mms']} carry MMS "
+        f"settings (MMS access point, centre, proxy and port) and {len(without_mms)} do not. "
+        "Choosing one of these in Auto mode leaves the MMS boxes empty; the user can type the "
+        "operator's values in Manual mode or supply them through oper.db. Why each has none:",
+        "",
+        "| Country | Operator | Data settings | Why no MMS settings |",
+        "|---|---|---|---|",
+    ]
+    for country, name, got_data, why in without_mms:
+        lines.append(f"| {country} | {name} | {'yes' if got_data else 'no'} | {why} |")
+    with open(path, "w", encoding="utf-8", newline="\n") as f:
+        f.write("\n".join(lines) + "\n")
+
+
 def main(argv):
+    missing_path = None
+    if "--missing" in argv:
+        at = argv.index("--missing")
+        if at + 1 >= len(argv):
+            raise SystemExit(__doc__)
+        missing_path = argv[at + 1]
+        argv = argv[:at] + argv[at + 2:]
     args = [a for a in argv[1:] if not a.startswith("--")]
     report = "--report" in argv
     if not args:
@@ -460,6 +526,7 @@ def main(argv):
 
     counts = {"operators": 0, "data": 0, "mms": 0, "empty": 0}
     countries = []
+    without_mms = []
     for country, ops in TABLE:
         rows = []
         for name, r in ops:
@@ -471,6 +538,8 @@ def main(argv):
             counts["data"] += got_data
             counts["mms"] += got_mms
             counts["empty"] += not (got_data or got_mms)
+            if not got_mms:
+                without_mms.append((country, raw[0].decode("cp1252"), got_data, r["why"]))
             if report:
                 shown = " | ".join(v.decode("cp1252") for v in raw[1:])
                 print(f"{country:15} {raw[0].decode('cp1252'):18} {shown}")
@@ -516,6 +585,8 @@ def main(argv):
     lines.append("}  // namespace tarnwick")
     with open(out_path, "w", encoding="ascii", newline="\n") as f:
         f.write("\n".join(lines) + "\n")
+    if missing_path:
+        write_missing(missing_path, counts, without_mms)
     print(f"{out_path}: {len(countries)} countries, {counts['operators']} operators; "
           f"data {counts['data']}, MMS {counts['mms']}, nothing {counts['empty']}",
           file=sys.stderr)

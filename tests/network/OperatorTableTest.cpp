@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <fstream>
+#include <set>
 #include <string>
 
 #include "OperatorDbTestSupport.h"
@@ -90,6 +92,50 @@ TEST(BuiltinOperatorTable, CarriesKnownAccessPoints) {
   for (std::size_t f = 1; f < OperatorEntry::kFieldCount; ++f) {
     EXPECT_TRUE(fieldText(simhero->field(f)).empty());
   }
+}
+
+TEST(BuiltinOperatorTable, RenamedNetworksKeepTheirMmsSettings) {
+  const OperatorTable table;
+  // AT&T's MMS settings come from its former name's entry (Cingular), the one whose proxy is
+  // an address that fits the record's 15-byte field.
+  const OperatorEntry* att = table.operatorAt(0, 0);
+  EXPECT_EQ(textOf(att->mmscUrl), "http://mmsc.cingular.com");
+  EXPECT_EQ(textOf(att->mmsProxy), "66.209.11.32");
+  EXPECT_EQ(textOf(att->mmsApn), "wap.cingular");
+  EXPECT_EQ(textOf(att->dataApn), "phone");
+  // A prepaid brand takes its operator's values.
+  const OperatorEntry* sunrise = table.operatorAt(50, 1);
+  const OperatorEntry* prepaid = table.operatorAt(50, 2);
+  ASSERT_EQ(textOf(prepaid->name), "Sunrise prepaid");
+  for (std::size_t f = 1; f < OperatorEntry::kFieldCount; ++f) {
+    EXPECT_EQ(textOf(prepaid->field(f)), textOf(sunrise->field(f))) << f;
+  }
+}
+
+// docs/operators-without-mms.md lists, with a reason, every built-in operator that has no MMS
+// settings; it is generated with the table, and a table changed without it fails here.
+TEST(BuiltinOperatorTable, EveryOperatorWithoutMmsSettingsIsListedWithItsReason) {
+  std::ifstream in(TARNWICK_OPERATORS_WITHOUT_MMS);
+  ASSERT_TRUE(in) << TARNWICK_OPERATORS_WITHOUT_MMS;
+  std::set<std::string> listed;
+  for (std::string line; std::getline(in, line);) {
+    if (line.rfind("| ", 0) != 0 || line.rfind("| Country ", 0) == 0) continue;
+    const std::size_t a = line.find(" | ");
+    const std::size_t b = line.find(" | ", a + 3);
+    const std::size_t c = line.find(" | ", b + 3);
+    ASSERT_NE(c, std::string::npos) << line;
+    EXPECT_GT(line.size(), c + 5) << "no reason: " << line;
+    listed.insert(line.substr(2, a - 2) + "/" + line.substr(a + 3, b - a - 3));
+  }
+  std::set<std::string> without;
+  for (const CountryEntry& c : builtinCountries()) {
+    for (const OperatorEntry& o : c.operators) {
+      // The list is UTF-8; the one name outside ASCII (Lithuania's "Bite") has MMS settings.
+      if (fieldText(o.mmscUrl).empty()) without.insert(textOf(c.name) + "/" + textOf(o.name));
+    }
+  }
+  EXPECT_EQ(listed, without);
+  EXPECT_LE(without.size(), 37u);
 }
 
 TEST(OperatorTableAccess, PositionsOutsideTheTableFindNothing) {
