@@ -79,12 +79,13 @@ struct CleanText {
 };
 
 std::array<CleanText, kTextRules.size()> cleanTexts(const NetworkFormValues& values,
-                                                    const SmtpPresetTable& presets) {
+                                                    const SmtpPresetTable& presets,
+                                                    const ConfigRecord& record) {
   std::array<CleanText, kTextRules.size()> out;
   for (std::size_t i = 0; i < kTextRules.size(); ++i) {
     const TextRule& r = kTextRules[i];
     const FormText raw =
-        r.member != nullptr ? values.*(r.member) : chooseSmtpPassword(values, presets);
+        r.member != nullptr ? values.*(r.member) : chooseSmtpPassword(values, presets, record);
     out[i] = {r.field, clean(raw, r.cleanup)};
   }
   return out;
@@ -97,22 +98,34 @@ std::uint8_t lowByte(std::int32_t position) {
 }  // namespace
 
 std::u16string chooseSmtpPassword(const NetworkFormValues& values,
-                                  const SmtpPresetTable& presets) {
+                                  const SmtpPresetTable& presets, const ConfigRecord& record) {
   if (values.smtpPasswordBox == parameterMask) {
-    if (const SmtpPreset* row = presets.row(values.smtpType)) return row->password;
+    if (const SmtpPreset* row = presets.row(values.smtpType)) {
+      // On a fixed row the mask stands for the row's password. On the row the record was
+      // stored with it stands for the password the record holds, which the window masks when
+      // it opens; on a row chosen since, for that row's (empty) password.
+      if (values.smtpType >= fixedPresetCount &&
+          values.smtpType == record.getUInt8(fields::smtpPreset)) {
+        return fieldToText(record.field(fields::smtpPassword));
+      }
+      return row->password;
+    }
   }
   return values.smtpPasswordBox;
 }
 
 void storeNetworkSettings(const NetworkFormValues& values, const SmtpPresetTable& presets,
                           ConfigRecord& record) {
+  // Every text is chosen and cleaned before anything is stored: the kept SMTP password and the
+  // row it was stored with are read from the record as it was.
+  const auto texts = cleanTexts(values, presets, record);
   record.setUInt8(fields::smtpEncrypt, lowByte(values.encrypt));
   record.setUInt8(fields::smtpPreset, lowByte(values.smtpType));
   record.setUInt8(fields::networkMode, lowByte(values.mode));
   record.setInt32(fields::mmsOption, values.mmsOption);
   record.setInt32(fields::dataOption, values.dataOption);
 
-  for (const CleanText& t : cleanTexts(values, presets)) {
+  for (const CleanText& t : texts) {
     const auto field = record.field(*t.field);
     // Cut at the field's width: nothing is ever written outside a field.
     textToField(t.text.substr(0, field.size()), field);
@@ -120,9 +133,10 @@ void storeNetworkSettings(const NetworkFormValues& values, const SmtpPresetTable
 }
 
 std::vector<std::string> overlongFields(const NetworkFormValues& values,
-                                        const SmtpPresetTable& presets) {
+                                        const SmtpPresetTable& presets,
+                                        const ConfigRecord& record) {
   std::vector<std::string> names;
-  for (const CleanText& t : cleanTexts(values, presets)) {
+  for (const CleanText& t : cleanTexts(values, presets, record)) {
     if (t.text.size() > t.field->size) names.emplace_back(t.field->name);
   }
   return names;

@@ -6,6 +6,7 @@
 #include "config/ConfigRecord.h"
 #include "config/Defaults.h"
 #include "config/FieldCatalog.h"
+#include "config/TextConversions.h"
 #include "ui/main/CTarnwickApp.h"
 #include "ui/toolkit/headless/ScriptRunner.h"
 
@@ -88,6 +89,18 @@ ConfigRecord oddRecord() {
   r.setUInt32(fields::timeLapse, 0x00010203u);
   r.setUInt32(fields::interval, 150);
   r.setInt32(fields::orgNameOff, 3);
+  return r;
+}
+
+// The factory defaults with an e-mail account on the "Gmail" row, sending by SMTP.
+ConfigRecord gmailRecord() {
+  ConfigRecord r = defaultsRecord();
+  r.setInt32(fields::dataOption, 0);
+  r.setUInt8(fields::smtpPreset, 6);
+  textToField(u"smtp.gmail.com", r.field(fields::smtpServer));
+  textToField(u"465", r.field(fields::smtpPort));
+  textToField(u"a.b@gmail.com", r.field(fields::smtpEmail));
+  textToField(u"app-password-1", r.field(fields::smtpPassword));
   return r;
 }
 
@@ -238,6 +251,14 @@ const ScriptCase kCases[] = {
     {"interval_table", [] {},
      [] { EXPECT_EQ(programRecord().getUInt32(fields::interval), 0xFFFFFFFFu / 60u + 60u); }},
     {"keys", [] {}, [] { expectSameRecord(programRecord(), defaultsRecord()); }},
+    {"network_keeps_account", [] { writeRecordFile("gmail.cfg", gmailRecord()); },
+     [] {
+       const ConfigRecord saved = savedRecord("saved.cfg");
+       EXPECT_EQ(fieldToText(saved.field(fields::smtpEmail)), u"a.b@gmail.com");
+       EXPECT_EQ(fieldToText(saved.field(fields::smtpPassword)), u"app-password-1");
+       EXPECT_EQ(saved.getUInt8(fields::smtpPreset), 6);
+       EXPECT_EQ(fieldToText(saved.field(fields::smtpServer)), u"smtp.gmail.com");
+     }},
     {"close_writes_nothing", [] {},
      [] {
        EXPECT_TRUE(folderEntries().empty());

@@ -158,8 +158,8 @@ expect-enabled 1143 no
 key esc
 )"));
 
-  // A mode outside the list behaves like Manual, but the boxes stay empty: only an explicit
-  // "Manual" shows the record's values.
+  // A mode outside the list behaves like Manual, the record's values in the boxes included
+  // (empty boxes would be stored empty by OK).
   record().setUInt8(fields::networkMode, 5);
   setText(fields::mmsApn, u"rec.apn");
   EXPECT_TRUE(play(R"(
@@ -167,7 +167,7 @@ expect-selection 1122 -1
 expect-item 1124 0 "Other"
 expect-enabled 1152 no
 expect-enabled 1081 yes
-expect-text 1081 ""
+expect-text 1081 "rec.apn"
 key esc
 )"));
 }

@@ -14,6 +14,7 @@ namespace tarnwick {
 namespace {
 
 const SmtpPresetTable kPresets(u"relay.vendor.test", u"vendor.test");
+const ConfigRecord kEmpty{};
 
 std::vector<std::uint8_t> bytesOf(const ConfigRecord& r, const FieldInfo& f) {
   const auto s = r.field(f);
@@ -133,7 +134,14 @@ TEST(StoreNetworkSettings, ChoosesTheSmtpPassword) {
   };
   const std::vector<Case> cases{
       {"fixed row, mask left in place", 2, std::u16string(parameterMask), "merolax7351!"},
-      {"Gmail, five typed asterisks", 6, u"*****", ""},
+      // The mask on a row that leaves the account to the user stands for the password the
+      // record holds (shown masked at opening): OK on an unchanged window keeps it.
+      {"stored Gmail, mask keeps the stored password", 6, u"*****", "stored-pw"},
+      {"stored Gmail, a typed password replaces it", 6, u"new one", "newone"},
+      {"stored Gmail, an emptied box empties it", 6, u"", ""},
+      // A row other than the stored one has no stored password: the row's own (empty).
+      {"Outlook, mask is the row's empty password", 7, u"*****", ""},
+      {"Other, mask is the row's empty password", 5, u"*****", ""},
       {"mask and a space is typed text", 2, u"***** ", "*****"},
       {"typed password on a fixed row", 0, u"my pass", "mypass"},
       {"four asterisks", 3, u"****", "****"},
@@ -145,6 +153,8 @@ TEST(StoreNetworkSettings, ChoosesTheSmtpPassword) {
     v.smtpType = c.type;
     v.smtpPasswordBox = c.box;
     ConfigRecord record = patterned();
+    textToField(u"stored-pw", record.field(fields::smtpPassword));
+    record.setUInt8(fields::smtpPreset, 6);  // stored with "Gmail"
     storeNetworkSettings(v, kPresets, record);
     EXPECT_EQ(bytesOf(record, fields::smtpPassword), zeroPadded(c.stored, fields::smtpPassword))
         << c.what;
@@ -177,7 +187,7 @@ TEST(StoreNetworkSettings, ExactWidthFillsTheFieldAndLongerTextIsCut) {
   // The byte after ftpDirectory (unnamed 0x440) is untouched.
   EXPECT_EQ(record.bytes()[0x440], 0xA5);
 
-  EXPECT_EQ(overlongFields(v, kPresets), (std::vector<std::string>{"smtpPassword",
+  EXPECT_EQ(overlongFields(v, kPresets, kEmpty), (std::vector<std::string>{"smtpPassword",
                                                                     "ftpDirectory"}));
 }
 
@@ -188,8 +198,8 @@ TEST(StoreNetworkSettings, OverlongFieldsJudgesTheCleanedText) {
   v.mmsApn = std::u16string(32, u'a') + u"   ";    // trimmed to exactly 32
   v.smtpType = 1;
   v.smtpPasswordBox = std::u16string(parameterMask);  // the preset's 12 characters
-  EXPECT_EQ(overlongFields(v, kPresets), (std::vector<std::string>{"mmsProxy"}));
-  EXPECT_TRUE(overlongFields(NetworkFormValues{}, kPresets).empty());
+  EXPECT_EQ(overlongFields(v, kPresets, kEmpty), (std::vector<std::string>{"mmsProxy"}));
+  EXPECT_TRUE(overlongFields(NetworkFormValues{}, kPresets, kEmpty).empty());
 }
 
 TEST(StoreOperatorSelection, WritesCountryAndOperatorInAutoModeOnly) {

@@ -191,9 +191,10 @@ bool CMmsSetupDlg::OnInitDialog() {
 
   OnModeChange();
   OnSmtpTypeChange();
-  // In Manual mode the boxes show the record's own values, the nine access parameters that
-  // OnModeChange emptied included.
-  if (selection(kModeList) == kManual) UpdateData(false);
+  // In Manual mode, and with no Mode selection, which enables the boxes just the same, the
+  // boxes show the record's own values, the nine access parameters that OnModeChange emptied
+  // included (otherwise OK would store them empty).
+  if (selection(kModeList) != kAuto) UpdateData(false);
 
   SetDlgItemText(kFtpServerEdit, ftpServer_);
   SetDlgItemText(kFtpPortEdit, ftpPort_);
@@ -209,7 +210,30 @@ bool CMmsSetupDlg::OnInitDialog() {
   // Applies the SMTP preset again after the exchange above, and parks what is out of use.
   OnMmsOptionChange();
   OnDataOptionChange();
+  showStoredSmtpAccount();
   return true;
+}
+
+// A provider row ("Gmail" ... "Yandex") or "Other" leaves the account to the user, and the
+// preset's empty Email and Password would replace the stored account: an OK on an unchanged
+// window would wipe it. At opening the record's own account is shown instead: its Email, for
+// "Other" also its Server, Port and encryption, and parameterMask for a stored password, which
+// the commit turns back into that password. Choosing a row by hand applies the row as it is.
+void CMmsSetupDlg::showStoredSmtpAccount() {
+  const int type = selection(kSmtpTypeList);
+  if (selection(kDataOptionList) != kSmtp || type < fixedPresetCount ||
+      type >= static_cast<int>(programSmtpPresetTable().size())) {
+    return;
+  }
+  if (!smtpEmail_.empty()) SetDlgItemText(kSmtpEmailEdit, smtpEmail_);
+  if (!smtpPassword_.empty()) SetDlgItemText(kSmtpPasswordEdit, FormText(parameterMask));
+  if (type != otherPresetIndex) return;
+  if (!smtpServer_.empty()) SetDlgItemText(kSmtpServerEdit, smtpServer_);
+  if (!smtpPort_.empty()) SetDlgItemText(kSmtpPortEdit, smtpPort_);
+  const int encrypt = programRecord().getUInt8(fields::smtpEncrypt);
+  if (encrypt < static_cast<int>(fields::smtpEncrypt.items.size())) {
+    GetDlgItem(kEncryptList).SetCurSel(encrypt);
+  }
 }
 
 void CMmsSetupDlg::OnModeChange() {
@@ -274,14 +298,18 @@ void CMmsSetupDlg::ApplyOperator(std::int32_t country, std::int32_t operatorPosi
   ShowNetworkParameters(GetDlgItem(kShowParameters).GetCheck() != 0);
 }
 
+// Only "Auto" fills the access parameters from the table. With no Mode selection (a stored
+// networkMode that is neither 0 nor 1) the boxes are enabled for typing, as in Manual mode, so
+// filling them here would put masked operator values into editable boxes and OK would store
+// "*****".
 void CMmsSetupDlg::OnCountryChange() {
-  if (selection(kModeList) == kManual) return;
+  if (selection(kModeList) != kAuto) return;
   GetDlgItem(kOperatorList).ResetContent();
   FillOperatorList(selection(kCountryList), 0);
 }
 
 void CMmsSetupDlg::OnOperatorChange() {
-  if (selection(kModeList) == kManual) return;
+  if (selection(kModeList) != kAuto) return;
   ApplyOperator(selection(kCountryList), selection(kOperatorList));
 }
 
@@ -473,7 +501,8 @@ bool CMmsSetupDlg::unlimitedBoxesFit() {
   typed.smtpType = selection(kSmtpTypeList);
   typed.smtpPasswordBox = GetDlgItemText(kSmtpPasswordEdit);
   typed.ftpDirectory = GetDlgItemText(kFtpDirectoryEdit);
-  for (const std::string& name : overlongFields(typed, programSmtpPresetTable())) {
+  for (const std::string& name :
+       overlongFields(typed, programSmtpPresetTable(), programRecord())) {
     if (name == fields::smtpPassword.name) {
       tk::showWarning(tooLongMessage(u"SMTP Password", fields::smtpPassword));
       GotoDlgCtrl(kSmtpPasswordEdit);
@@ -517,9 +546,9 @@ void CMmsSetupDlg::OnOK() {
     FillCountryList();
     values = formValues();
   }
-  storeNetworkSettings(values, programSmtpPresetTable(), record);
-  smtpPassword_ = chooseSmtpPassword(values, programSmtpPresetTable());
+  smtpPassword_ = chooseSmtpPassword(values, programSmtpPresetTable(), record);
   removeChar(smtpPassword_, u' ');
+  storeNetworkSettings(values, programSmtpPresetTable(), record);
 
   tk::CDialogEx::OnOK();
   // A failed read-back leaves the window open; it keeps the table until it really ends.

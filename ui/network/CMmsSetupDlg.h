@@ -68,6 +68,8 @@ class CMmsSetupDlg : public tk::CDialogEx {
   // The SMTP Password and FTP directory boxes take text of any length; a text that would not
   // fit its record field is refused with a message naming the box instead of being cut.
   bool unlimitedBoxesFit();
+  // At opening, on a row that leaves the account to the user, shows the stored account.
+  void showStoredSmtpAccount();
   void releaseTable();
 
   // Form texts, each named after the record field it is loaded from and stored to.
