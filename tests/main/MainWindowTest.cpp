@@ -59,6 +59,11 @@ class Session {
     programRecord() = ConfigRecord{};
     tk::ScopedBackend scoped(backend_);
     CTarnwickApp().InitInstance();
+    // Every queued action, answer and file must have been used: a test whose actions never
+    // ran proves nothing.
+    EXPECT_TRUE(actions.empty()) << actions.size() << " actions never ran";
+    EXPECT_TRUE(answers.empty()) << answers.size() << " answers never given";
+    EXPECT_TRUE(files.empty()) << files.size() << " file answers never given";
   }
 
   static Action click(int id) {

@@ -12,7 +12,8 @@ namespace {
 
 using namespace testing;
 
-// Opens the test dialog headless and hands it to `body`, which must end it.
+// Opens the test dialog headless and hands it to `body` once; a dialog the body leaves open
+// ends with 99. The body must have run, and the run must not have failed.
 int runWith(const std::function<void(TestDlg&, HeadlessBackend&)>& body) {
   CallbackUser user;
   HeadlessBackend backend(user);
@@ -20,11 +21,16 @@ int runWith(const std::function<void(TestDlg&, HeadlessBackend&)>& body) {
   user.onMessage = [](const MessageBoxRequest&) { return IDOK; };
   ScopedBackend scoped(backend);
   TestDlg dlg;
+  int bodyRuns = 0;
   user.onAct = [&](CDialogEx&) {
+    ++bodyRuns;
     body(dlg, backend);
     if (!dlg.isEnded()) dlg.EndDialog(99);
   };
-  return dlg.DoModal();
+  const int result = dlg.DoModal();
+  EXPECT_EQ(bodyRuns, 1) << "the test body did not run exactly once";
+  EXPECT_FALSE(backend.failed()) << backend.failure();
+  return result;
 }
 
 TEST(DialogModel, TemplateDecidesTheStartingState) {

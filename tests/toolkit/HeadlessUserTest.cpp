@@ -135,5 +135,51 @@ TEST(HeadlessUser, ControlHandlesReadTheirTemplateAndItems) {
   EXPECT_FALSE(backend.failed()) << backend.failure();
 }
 
+// A user whose turns change nothing fails the run after a few turns instead of keeping the
+// dialog open for ever: a failed assertion that returns early from a test's callback, a user
+// that only looks, a user that does nothing at all. A turn that changes anything (here a
+// check box that flips every turn) is progress, however long it goes on.
+TEST(HeadlessUser, TurnsWithoutProgressFailTheRun) {
+  const std::function<void(TestDlg&)> idle[] = {
+      [](TestDlg&) {},
+      [](TestDlg& d) { EXPECT_EQ(d.GetDlgItemText(kEditName), u"initial"); },
+      [](TestDlg& d) { d.SetDlgItemText(kEditName, u"initial"); },  // the same text again
+      [](TestDlg& d) { d.userClick(kPush); },  // a handler that changes no control
+  };
+  for (const auto& body : idle) {
+    CallbackUser user;
+    HeadlessBackend backend(user);
+    user.backend = &backend;
+    ScopedBackend scoped(backend);
+    TestDlg dlg;
+    int turns = 0;
+    user.onAct = [&](CDialogEx&) {
+      ++turns;
+      body(dlg);
+    };
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(backend.failure(),
+              "the user made no progress in dialog 900 for 3 turns in a row");
+    EXPECT_LE(turns, HeadlessBackend::kIdleTurnLimit + 1);
+  }
+
+  CallbackUser user;
+  HeadlessBackend backend(user);
+  user.backend = &backend;
+  ScopedBackend scoped(backend);
+  TestDlg dlg;
+  int turns = 0;
+  user.onAct = [&](CDialogEx&) {
+    if (++turns == 50) {
+      dlg.EndDialog(IDOK);
+    } else {
+      dlg.userClick(kCheck);
+    }
+  };
+  EXPECT_EQ(dlg.DoModal(), IDOK);
+  EXPECT_FALSE(backend.failed()) << backend.failure();
+  EXPECT_EQ(turns, 50);
+}
+
 }  // namespace
 }  // namespace tarnwick::tk

@@ -22,6 +22,8 @@ struct ControlState {
   int check = 0;                       // check boxes and radio buttons: 0 or 1
   char16_t passwordChar = 0;           // 0 shows an edit's text in clear
   int textLimit = 0;                   // most characters an edit takes from typing; 0 = no limit
+
+  bool operator==(const ControlState&) const = default;
 };
 
 }  // namespace tarnwick::tk

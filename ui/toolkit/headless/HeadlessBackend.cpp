@@ -6,21 +6,53 @@
 
 namespace tarnwick::tk {
 
+namespace {
+
+// What a turn of the user can change: the dialog's controls, caption and focus, anything the
+// backend was asked to show, and the user's own position.
+struct TurnState {
+  std::vector<ControlState> controls;
+  std::u16string caption;
+  int focus = 0;
+  std::size_t events = 0;
+  std::size_t position = 0;
+
+  bool operator==(const TurnState&) const = default;
+};
+
+TurnState turnState(const CDialogEx& dialog, std::size_t events, const ScriptedUser& user) {
+  return {dialog.controls(), dialog.GetWindowText(), dialog.focusedControlId(), events,
+          user.position()};
+}
+
+}  // namespace
+
 int HeadlessBackend::runModal(CDialogEx& dialog) {
+  ++events_;
   open_.push_back(&dialog);
   dialog.initialize();
+  int idleTurns = 0;
   while (!dialog.isEnded()) {
     if (failed_) {
       dialog.EndDialog(IDCANCEL);
       break;
     }
+    const TurnState before = turnState(dialog, events_, user_);
     user_.act(dialog);
+    if (dialog.isEnded() || failed_) continue;
+    if (turnState(dialog, events_, user_) != before) {
+      idleTurns = 0;
+    } else if (++idleTurns >= kIdleTurnLimit) {
+      fail("the user made no progress in dialog " + std::to_string(dialog.templateId()) +
+           " for " + std::to_string(kIdleTurnLimit) + " turns in a row");
+    }
   }
   open_.erase(std::find(open_.begin(), open_.end(), &dialog));
   return dialog.result();
 }
 
 int HeadlessBackend::showMessageBox(const MessageBoxRequest& request) {
+  ++events_;
   shown_.push_back(request);
   if (failed_) return request.buttons == MessageButtons::YesNo ? IDNO : IDOK;
   const int answer = user_.answerMessageBox(request);
@@ -29,6 +61,7 @@ int HeadlessBackend::showMessageBox(const MessageBoxRequest& request) {
 }
 
 std::optional<std::string> HeadlessBackend::showFileDialog(const FileDialogRequest& request) {
+  ++events_;
   if (failed_) return std::nullopt;
   std::optional<std::string> path = user_.answerFileDialog(request);
   if (failed_) return std::nullopt;

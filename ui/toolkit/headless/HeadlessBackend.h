@@ -19,15 +19,24 @@ class ScriptedUser {
   virtual void act(CDialogEx& top) = 0;
   virtual int answerMessageBox(const MessageBoxRequest& request) = 0;
   virtual std::optional<std::string> answerFileDialog(const FileDialogRequest& request) = 0;
+  // A number that grows whenever the user moves on (a script's next step); a user without such
+  // a position keeps 0, and only changes to the dialogs count as its progress.
+  virtual std::size_t position() const { return 0; }
 };
 
 // The toolkit without windows: the same dialog code runs, with control state only, and a
 // scripted user in place of the person at the screen. Once the user reports a failure every
 // open dialog ends with Cancel, message boxes answer OK or No, file dialogs are cancelled, so
 // the program unwinds normally and the failure is reported afterwards.
+//
+// A user that makes no progress (no change to the top dialog, no message box, file dialog or
+// nested dialog, no step of its own) for kIdleTurnLimit turns in a row fails the run too: a
+// dialog that nobody can end would otherwise keep the program waiting for ever.
 class HeadlessBackend : public Backend {
  public:
   explicit HeadlessBackend(ScriptedUser& user) : user_(user) {}
+
+  static constexpr int kIdleTurnLimit = 3;
 
   int runModal(CDialogEx& dialog) override;
   int showMessageBox(const MessageBoxRequest& request) override;
@@ -47,6 +56,7 @@ class HeadlessBackend : public Backend {
   std::vector<MessageBoxRequest> shown_;
   bool failed_ = false;
   std::string failure_;
+  std::size_t events_ = 0;  // dialogs opened, message boxes and file dialogs shown
 };
 
 // A user made of callbacks, for C++ tests. Unset callbacks fail the run when they are needed.

@@ -19,6 +19,7 @@ class ScriptUser : public ScriptedUser {
   std::optional<std::string> answerFileDialog(const FileDialogRequest& request) override;
 
   bool finished() const { return next_ >= script_.steps.size(); }
+  std::size_t position() const override { return next_; }
   const ScriptStep* nextStep() const { return finished() ? nullptr : &script_.steps[next_]; }
 
  private:
