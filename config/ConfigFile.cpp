@@ -41,6 +41,12 @@ ReadConfigResult readConfigFile(const std::string& path, ConfigRecord& record) {
   return {ReadConfigStatus::ReadError, read.reason};
 }
 
+ReadConfigResult readConfigBytes(std::span<const std::uint8_t> bytes, ConfigRecord& record) {
+  if (bytes.size() < kRecordSize) return {ReadConfigStatus::TooShort, "The file is shorter than expected"};
+  record = decodeConfigImage(bytes.first<kRecordSize>());
+  return {ReadConfigStatus::Loaded, {}};
+}
+
 std::optional<FileError> writeConfigFile(const std::string& path, const ConfigRecord& record) {
   const auto image = encodeConfigImage(record);
   return saveFileAtomically(path, image);

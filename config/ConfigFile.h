@@ -24,6 +24,10 @@ struct ReadConfigResult {
 // Loads the file into `record`; the record is touched only when the result is Loaded.
 ReadConfigResult readConfigFile(const std::string& path, ConfigRecord& record);
 
+// Loads a file's bytes that came without a path (a browser's upload), under the same rules:
+// TooShort below 1792 bytes, otherwise the first 1792 bytes are the record.
+ReadConfigResult readConfigBytes(std::span<const std::uint8_t> bytes, ConfigRecord& record);
+
 // Saves the record's encoded image through saveFileAtomically; the record itself stays plain.
 std::optional<FileError> writeConfigFile(const std::string& path, const ConfigRecord& record);
 

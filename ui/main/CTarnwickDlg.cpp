@@ -179,7 +179,10 @@ void CTarnwickDlg::OnLoadConfig() {
   if (dialog.DoModal() != tk::IDOK) return;
   configPath_ = dialog.GetPathName();
 
-  const ReadConfigResult read = readConfigFile(configPath_, programRecord());
+  // A front end without paths (a browser) hands over the file's bytes instead.
+  const ReadConfigResult read = dialog.openedContents()
+                                    ? readConfigBytes(*dialog.openedContents(), programRecord())
+                                    : readConfigFile(configPath_, programRecord());
   switch (read.status) {
     case ReadConfigStatus::Loaded:
       recordToForm();
@@ -205,7 +208,10 @@ void CTarnwickDlg::OnSaveConfig() {
   if (dialog.DoModal() != tk::IDOK) return;
   configPath_ = dialog.GetPathName();
 
-  if (const auto error = writeConfigFile(configPath_, programRecord())) {
+  // A front end without paths delivers the written bytes itself (a download).
+  const auto error = dialog.hasPath() ? writeConfigFile(configPath_, programRecord())
+                                      : dialog.deliver(encodeConfigImage(programRecord()));
+  if (error) {
     // The save goes through a temporary file, so an existing file is still intact here.
     tk::showWarning(u"Cannot save " + fromUtf8(configPath_) + u": " + fromUtf8(error->reason));
     return;

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
 namespace tarnwick::tk {
 
@@ -28,17 +31,37 @@ struct FileDialogRequest {
   const CDialogEx* owner = nullptr;
 };
 
-// The front end of the toolkit: real windows (Qt) or a scripted user (headless).
+// What a file dialog hands back. A front end with a file system answers with a path, and the
+// program opens or writes the file itself. A front end without one (a browser) answers "open"
+// with the chosen file's bytes and "save" with a file name only; the program then writes the
+// file's bytes and the front end delivers them (a download) through Backend::deliverFile.
+struct ChosenFile {
+  std::string path;  // UTF-8; empty when the front end has no paths
+  std::string name;  // without a path: the file's name as the user sees it
+  std::optional<std::vector<std::uint8_t>> contents;  // "open" without a path: the file's bytes
+
+  bool hasPath() const { return !path.empty(); }
+};
+
+// The front end of the toolkit: real windows (Qt), a scripted user (headless), or another
+// window system. A window backend runs each dialog through a DialogHost (see README.md).
 class Backend {
  public:
   virtual ~Backend() = default;
-  // Shows the dialog, runs its initialisation and returns when it has ended.
+  // Shows the dialog, runs its initialisation and returns when it has ended. Dialogs nest: a
+  // handler of this dialog may open another, which runs here again before this call returns.
   virtual int runModal(CDialogEx& dialog) = 0;
   // Returns IDOK, IDYES or IDNO.
   virtual int showMessageBox(const MessageBoxRequest& request) = 0;
-  // The chosen path (UTF-8), or nothing when the user cancelled. The default extension rule is
-  // applied by the caller (CFileDialog).
-  virtual std::optional<std::string> showFileDialog(const FileDialogRequest& request) = 0;
+  // The file dialog the program asks for; nothing when the user cancelled. The default answers
+  // with showFileDialog's path. The default extension rule is applied by the caller (CFileDialog).
+  virtual std::optional<ChosenFile> chooseFile(const FileDialogRequest& request);
+  // The path way of chooseFile: the chosen path (UTF-8), or nothing when the user cancelled.
+  virtual std::optional<std::string> showFileDialog(const FileDialogRequest& request);
+  // Delivers the bytes the program wrote for a file chosen for saving without a path. Nothing
+  // on success, else why not. The default has nowhere to deliver to and says so.
+  virtual std::optional<std::string> deliverFile(const ChosenFile& file,
+                                                 std::span<const std::uint8_t> bytes);
 };
 
 // The backend all dialogs use; set once by the program's entry point (or a test).

@@ -11,6 +11,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "ui/toolkit/WindowsNames.h"
+
 namespace tarnwick::tk {
 
 class DataExchange;
@@ -103,6 +105,18 @@ class CDialogEx {
   // A message box owned by this dialog: OK button, no icon, the application's name as caption.
   int MessageBox(const std::u16string& text);
 
+  // The calls above under the names windows.h's macros turn them into (see WindowsNames.h).
+  int MessageBoxA(const std::u16string& text) { return MessageBox(text); }
+  int MessageBoxW(const std::u16string& text) { return MessageBox(text); }
+  void SetWindowTextA(const std::u16string& caption) { SetWindowText(caption); }
+  void SetWindowTextW(const std::u16string& caption) { SetWindowText(caption); }
+  const std::u16string& GetWindowTextA() const { return GetWindowText(); }
+  const std::u16string& GetWindowTextW() const { return GetWindowText(); }
+  void SetDlgItemTextA(int id, const std::u16string& text) { SetDlgItemText(id, text); }
+  void SetDlgItemTextW(int id, const std::u16string& text) { SetDlgItemText(id, text); }
+  std::u16string GetDlgItemTextA(int id) { return GetDlgItemText(id); }
+  std::u16string GetDlgItemTextW(int id) { return GetDlgItemText(id); }
+
   // What the user does. Both backends route input through these; each returns an empty string
   // when the input was taken, or a reason why a user could not do it (hidden, disabled, ...).
   std::string userClick(int id);
@@ -155,3 +169,6 @@ class CDialogEx {
 };
 
 }  // namespace tarnwick::tk
+
+#define TARNWICK_NAMES_RESTORE
+#include "ui/toolkit/WindowsNames.h"

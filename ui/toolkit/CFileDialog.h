@@ -1,7 +1,13 @@
 #pragma once
 
+#include "config/FileIO.h"
+#include "ui/toolkit/Backend.h"
+
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
+#include <vector>
 
 namespace tarnwick::tk {
 
@@ -15,8 +21,18 @@ class CFileDialog {
 
   // IDOK when the user chose a file, IDCANCEL otherwise.
   int DoModal();
-  // The full path chosen (UTF-8), with the default extension added when the name had none.
+  // The full path chosen (UTF-8), with the default extension added when the name had none. A
+  // front end without paths gives the file's name here, under the same rule.
   const std::string& GetPathName() const { return path_; }
+  // Whether the front end answered with a path the program opens or writes itself.
+  bool hasPath() const { return chosen_.hasPath(); }
+  // "Open" answered without a path: the chosen file's bytes (else nothing).
+  const std::optional<std::vector<std::uint8_t>>& openedContents() const {
+    return chosen_.contents;
+  }
+  // "Save" answered without a path: hands the bytes the program wrote to the front end (a
+  // download). Nothing on success; the error names GetPathName().
+  std::optional<FileError> deliver(std::span<const std::uint8_t> bytes) const;
 
  private:
   bool open_;
@@ -25,6 +41,7 @@ class CFileDialog {
   std::u16string filter_;
   const CDialogEx* owner_;
   std::string path_;
+  ChosenFile chosen_;
 };
 
 // Adds ".ext" to a path whose file name has no extension.

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "ui/toolkit/WindowsNames.h"
+
 namespace tarnwick::tk {
 
 class CDialogEx;
@@ -22,6 +24,11 @@ class Control {
   // Text of any control (WM_SETTEXT / WM_GETTEXT).
   void SetWindowText(const std::u16string& text);
   std::u16string GetWindowText() const;
+  // The same under the names windows.h's macros turn them into (see WindowsNames.h).
+  void SetWindowTextA(const std::u16string& text) { SetWindowText(text); }
+  void SetWindowTextW(const std::u16string& text) { SetWindowText(text); }
+  std::u16string GetWindowTextA() const { return GetWindowText(); }
+  std::u16string GetWindowTextW() const { return GetWindowText(); }
 
   void EnableWindow(bool enable);
   bool IsWindowEnabled() const;
@@ -59,3 +66,6 @@ class Control {
 };
 
 }  // namespace tarnwick::tk
+
+#define TARNWICK_NAMES_RESTORE
+#include "ui/toolkit/WindowsNames.h"

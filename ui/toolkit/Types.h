@@ -6,10 +6,33 @@
 namespace tarnwick::tk {
 
 // Results of a modal run and of message boxes, with the values the dialogs compare against.
+// windows.h defines the same four names as macros with the same values. They are set aside
+// while the constants are declared, so a file may include windows.h before or after this one;
+// in such a file the plain names are windows.h's numbers, and kIdOk... name the constants.
+#pragma push_macro("IDOK")
+#pragma push_macro("IDCANCEL")
+#pragma push_macro("IDYES")
+#pragma push_macro("IDNO")
+#undef IDOK
+#undef IDCANCEL
+#undef IDYES
+#undef IDNO
 inline constexpr int IDOK = 1;
 inline constexpr int IDCANCEL = 2;
 inline constexpr int IDYES = 6;
 inline constexpr int IDNO = 7;
+inline constexpr int kIdOk = IDOK;
+inline constexpr int kIdCancel = IDCANCEL;
+inline constexpr int kIdYes = IDYES;
+inline constexpr int kIdNo = IDNO;
+#pragma pop_macro("IDNO")
+#pragma pop_macro("IDYES")
+#pragma pop_macro("IDCANCEL")
+#pragma pop_macro("IDOK")
+#if defined(IDOK) || defined(IDCANCEL) || defined(IDYES) || defined(IDNO)
+static_assert(IDOK == kIdOk && IDCANCEL == kIdCancel && IDYES == kIdYes && IDNO == kIdNo,
+              "windows.h and the toolkit must agree on the dialog results");
+#endif
 
 // A control without an id (most labels) carries this value; it cannot be addressed.
 inline constexpr int kNoControlId = -1;

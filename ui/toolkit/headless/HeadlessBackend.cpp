@@ -3,6 +3,7 @@
 #include "config/TextConversions.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tarnwick::tk {
 
@@ -68,6 +69,34 @@ std::optional<std::string> HeadlessBackend::showFileDialog(const FileDialogReque
   return path;
 }
 
+std::optional<ChosenFile> HeadlessBackend::chooseFile(const FileDialogRequest& request) {
+  ++events_;
+  if (failed_) return std::nullopt;
+  std::optional<ChosenFile> chosen = user_.answerFileChoice(request);
+  if (failed_) return std::nullopt;
+  return chosen;
+}
+
+std::optional<std::string> HeadlessBackend::deliverFile(const ChosenFile& file,
+                                                        std::span<const std::uint8_t> bytes) {
+  ++events_;
+  if (failed_) return "the run has failed";
+  return user_.receiveFile(file, bytes);
+}
+
+std::optional<ChosenFile> ScriptedUser::answerFileChoice(const FileDialogRequest& request) {
+  std::optional<std::string> path = answerFileDialog(request);
+  if (!path || path->empty()) return std::nullopt;
+  ChosenFile chosen;
+  chosen.path = std::move(*path);
+  return chosen;
+}
+
+std::optional<std::string> ScriptedUser::receiveFile(const ChosenFile& /*file*/,
+                                                     std::span<const std::uint8_t> /*bytes*/) {
+  return "this front end cannot deliver files";
+}
+
 void HeadlessBackend::fail(std::string reason) {
   if (failed_) return;  // the first failure is the one worth reporting
   failed_ = true;
@@ -93,6 +122,18 @@ std::optional<std::string> CallbackUser::answerFileDialog(const FileDialogReques
   if (backend != nullptr) backend->fail(request.save ? "unexpected save-file dialog"
                                                      : "unexpected open-file dialog");
   return std::nullopt;
+}
+
+std::optional<ChosenFile> CallbackUser::answerFileChoice(const FileDialogRequest& request) {
+  if (onChoose) return onChoose(request);
+  return ScriptedUser::answerFileChoice(request);
+}
+
+std::optional<std::string> CallbackUser::receiveFile(const ChosenFile& file,
+                                                     std::span<const std::uint8_t> bytes) {
+  if (onDeliver) return onDeliver(file, bytes);
+  if (backend != nullptr) backend->fail("unexpected delivery of " + file.name);
+  return "nothing takes the file";
 }
 
 }  // namespace tarnwick::tk

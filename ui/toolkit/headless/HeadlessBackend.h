@@ -22,6 +22,12 @@ class ScriptedUser {
   // A number that grows whenever the user moves on (a script's next step); a user without such
   // a position keeps 0, and only changes to the dialogs count as its progress.
   virtual std::size_t position() const { return 0; }
+  // A user may answer without a path, as a browser's user does; the default answers with the
+  // path from answerFileDialog.
+  virtual std::optional<ChosenFile> answerFileChoice(const FileDialogRequest& request);
+  // The bytes a save without a path delivers; nothing when taken, else why not.
+  virtual std::optional<std::string> receiveFile(const ChosenFile& file,
+                                                 std::span<const std::uint8_t> bytes);
 };
 
 // The toolkit without windows: the same dialog code runs, with control state only, and a
@@ -41,6 +47,9 @@ class HeadlessBackend : public Backend {
   int runModal(CDialogEx& dialog) override;
   int showMessageBox(const MessageBoxRequest& request) override;
   std::optional<std::string> showFileDialog(const FileDialogRequest& request) override;
+  std::optional<ChosenFile> chooseFile(const FileDialogRequest& request) override;
+  std::optional<std::string> deliverFile(const ChosenFile& file,
+                                         std::span<const std::uint8_t> bytes) override;
 
   void fail(std::string reason);
   bool failed() const { return failed_; }
@@ -65,11 +74,18 @@ class CallbackUser : public ScriptedUser {
   std::function<void(CDialogEx&)> onAct;
   std::function<int(const MessageBoxRequest&)> onMessage;
   std::function<std::optional<std::string>(const FileDialogRequest&)> onFile;
+  // Optional: answers file dialogs without a path (takes precedence over onFile).
+  std::function<std::optional<ChosenFile>(const FileDialogRequest&)> onChoose;
+  std::function<std::optional<std::string>(const ChosenFile&, std::span<const std::uint8_t>)>
+      onDeliver;
   HeadlessBackend* backend = nullptr;
 
   void act(CDialogEx& top) override;
   int answerMessageBox(const MessageBoxRequest& request) override;
   std::optional<std::string> answerFileDialog(const FileDialogRequest& request) override;
+  std::optional<ChosenFile> answerFileChoice(const FileDialogRequest& request) override;
+  std::optional<std::string> receiveFile(const ChosenFile& file,
+                                         std::span<const std::uint8_t> bytes) override;
 };
 
 // Makes a backend active for the lifetime of the guard and restores the previous one after.

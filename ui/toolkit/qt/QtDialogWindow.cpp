@@ -52,27 +52,6 @@ Qt::Alignment textAlignment(std::uint32_t style) {
   return Qt::AlignLeft;
 }
 
-bool isInteractive(ControlKind kind) {
-  return kind == ControlKind::Edit || kind == ControlKind::ComboBox ||
-         kind == ControlKind::CheckBox || kind == ControlKind::RadioButton ||
-         kind == ControlKind::PushButton;
-}
-
-// Which colours a control asks its dialog for. Labels, group boxes, check boxes, radio buttons,
-// icons and disabled edits ask for static colours.
-CtlColorType colourRequestOf(const ControlState& s) {
-  switch (s.kind) {
-    case ControlKind::Edit:
-      return s.enabled ? CtlColorType::Edit : CtlColorType::Static;
-    case ControlKind::ComboBox:
-      return CtlColorType::ListBox;
-    case ControlKind::PushButton:
-      return CtlColorType::Button;
-    default:
-      return CtlColorType::Static;
-  }
-}
-
 void setTextColour(QPalette& palette, const QColor& colour) {
   // Disabled controls keep the greyed text of the toolkit's look.
   for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
@@ -83,7 +62,8 @@ void setTextColour(QPalette& palette, const QColor& colour) {
 }
 }  // namespace
 
-QtDialogWindow::QtDialogWindow(CDialogEx& model, QWidget* parent) : QDialog(parent), model_(model) {
+QtDialogWindow::QtDialogWindow(CDialogEx& model, QWidget* parent)
+    : QDialog(parent), model_(model), host_(model, *this) {
   const DialogTemplate& t = model.dialogTemplate();
   // Fixed-size window with a caption, a system menu and a close box; a minimize box only where
   // the template asks for one. A window shown in the task bar is a window of its own.
@@ -101,13 +81,10 @@ QtDialogWindow::QtDialogWindow(CDialogEx& model, QWidget* parent) : QDialog(pare
   setWindowTitle(QString::fromStdU16String(model.GetWindowText()));
 
   const std::vector<ControlState>& controls = model.controls();
-  // A template that marks no tab stops at all gets one on every control that takes input.
-  const bool tabStopsGiven = std::any_of(controls.begin(), controls.end(),
-                                         [](const auto& s) { return (s.style & kTabStop) != 0; });
   widgets_.reserve(controls.size());
   for (std::size_t i = 0; i < controls.size(); ++i) {
     QWidget* widget = createWidget(static_cast<int>(i), controls[i]);
-    applyFocusPolicy(widget, controls[i], tabStopsGiven);
+    applyFocusPolicy(static_cast<int>(i), widget);
     widgets_.push_back(widget);
   }
   // Group boxes frame the controls around them: they lie beneath all of them and take no clicks.
@@ -121,7 +98,7 @@ QtDialogWindow::QtDialogWindow(CDialogEx& model, QWidget* parent) : QDialog(pare
   }
 }
 
-QtDialogWindow::~QtDialogWindow() { model_.setObserver(nullptr); }
+QtDialogWindow::~QtDialogWindow() = default;
 
 QWidget* QtDialogWindow::createWidget(int index, const ControlState& state) {
   (void)index;
@@ -197,37 +174,24 @@ QWidget* QtDialogWindow::createWidget(int index, const ControlState& state) {
   return widget;
 }
 
-void QtDialogWindow::applyFocusPolicy(QWidget* widget, const ControlState& state,
-                                      bool tabStopsGiven) {
-  if (!isInteractive(state.kind)) {
+void QtDialogWindow::applyFocusPolicy(int index, QWidget* widget) {
+  if (!host_.takesFocus(index)) {
     widget->setFocusPolicy(Qt::NoFocus);
     return;
   }
-  const bool tabStop = !tabStopsGiven || (state.style & kTabStop) != 0;
-  widget->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
+  widget->setFocusPolicy(host_.isTabStop(index) ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
 void QtDialogWindow::connectInput(int index, QWidget* widget) {
   const int id = model_.controls()[static_cast<std::size_t>(index)].id;
   if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-    connect(edit, &QLineEdit::textEdited, this, [this, id, index](const QString& text) {
-      model_.userType(id, text.toStdU16String());
-      mirror(index);  // a refused or shortened text shows what the control really holds
-      afterInput();
-    });
+    connect(edit, &QLineEdit::textEdited, this,
+            [this, id](const QString& text) { host_.type(id, text.toStdU16String()); });
   } else if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-    connect(combo, &QComboBox::activated, this, [this, id, index](int position) {
-      model_.userSelect(id, position);
-      mirror(index);
-      afterInput();
-    });
+    connect(combo, &QComboBox::activated, this,
+            [this, id](int position) { host_.select(id, position); });
   } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-    connect(button, &QAbstractButton::clicked, this, [this, id, index] {
-      model_.userClick(id);
-      // Qt has already toggled the button; the dialog object decides what it holds.
-      mirror(index);
-      afterInput();
-    });
+    connect(button, &QAbstractButton::clicked, this, [this, id] { host_.click(id); });
   }
 }
 
@@ -246,9 +210,9 @@ int QtDialogWindow::indexOfWidget(const QObject* widget) const {
   return it == widgets_.end() ? -1 : static_cast<int>(it - widgets_.begin());
 }
 
-void QtDialogWindow::controlChanged(int index) { mirror(index); }
+void QtDialogWindow::showControl(int index) { mirror(index); }
 
-void QtDialogWindow::captionChanged() {
+void QtDialogWindow::showCaption() {
   setWindowTitle(QString::fromStdU16String(model_.GetWindowText()));
 }
 
@@ -319,15 +283,14 @@ void QtDialogWindow::mirror(int index) {
   }
   if (widget->testAttribute(Qt::WA_Disabled) == s->enabled) widget->setEnabled(s->enabled);
   if (widget->isHidden() == s->visible) widget->setVisible(s->visible);
-  applyColours(index);
+  // Push buttons keep the toolkit's look, as themed buttons do.
+  if (s->kind != ControlKind::PushButton) showColours(index, host_.coloursOf(index));
 }
 
-void QtDialogWindow::applyColours(int index) {
+void QtDialogWindow::showColours(int index, const CtlColor& answer) {
   const ControlState* s = model_.stateAt(index);
   QWidget* widget = widgetAt(index);
-  // Push buttons keep the toolkit's look, as themed buttons do.
   if (s == nullptr || widget == nullptr || s->kind == ControlKind::PushButton) return;
-  const CtlColor answer = model_.OnCtlColor(s->id, colourRequestOf(*s));
   QPalette palette = QApplication::palette(widget);
   bool fill = false;
   switch (s->kind) {
@@ -362,65 +325,32 @@ void QtDialogWindow::applyColours(int index) {
   if (!(widget->palette() == palette)) widget->setPalette(palette);
 }
 
-void QtDialogWindow::applyAllColours() {
-  for (int i = 0; i < static_cast<int>(widgets_.size()); ++i) applyColours(i);
-}
-
-void QtDialogWindow::syncIcon() {
-  const int id = model_.iconResourceId();
-  if (id != 0 && hasIconResource(id)) setWindowIcon(iconResource(id));
+void QtDialogWindow::showIcon(int iconResourceId) {
+  if (iconResourceId != 0 && hasIconResource(iconResourceId)) {
+    setWindowIcon(iconResource(iconResourceId));
+  }
 }
 
 int QtDialogWindow::runModal() {
-  model_.setObserver(this);
-  const bool firstControl = model_.initialize();
-  if (model_.isEnded()) return model_.result();
-  setWindowTitle(QString::fromStdU16String(model_.GetWindowText()));
-  syncIcon();
-  applyAllColours();
-  placeInitialFocus(firstControl);
+  if (!host_.start()) return host_.result();
+  host_.showInitialState();
   exec();
   // The event loop may also end when the whole program quits: the dialog ends as cancelled.
-  if (!model_.isEnded()) model_.EndDialog(IDCANCEL);
-  return model_.result();
+  return host_.finish();
 }
 
-void QtDialogWindow::placeInitialFocus(bool firstControl) {
-  lastFocusId_ = model_.focusedControlId();
-  QWidget* target = firstControl ? nullptr : widgetFor(lastFocusId_);
-  if (target == nullptr) {
-    for (QWidget* widget : widgets_) {
-      if ((widget->focusPolicy() & Qt::TabFocus) != 0 && !widget->testAttribute(Qt::WA_Disabled) &&
-          !widget->isHidden()) {
-        target = widget;
-        break;
-      }
-    }
-  }
-  if (target != nullptr) target->setFocus(Qt::OtherFocusReason);
-}
-
-void QtDialogWindow::followModelFocus() {
-  const int id = model_.focusedControlId();
-  if (id == lastFocusId_) return;
-  lastFocusId_ = id;
-  QWidget* widget = widgetFor(id);
-  if (widget == nullptr || widget->testAttribute(Qt::WA_Disabled) || widget->isHidden()) return;
+void QtDialogWindow::moveFocus(int index, bool selectText) {
+  QWidget* widget = widgetAt(index);
+  if (widget == nullptr) return;
   widget->setFocus(Qt::OtherFocusReason);
-  // Moving to an edit selects its text, so that a refused value can be typed over.
-  if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->selectAll();
+  if (auto* edit = qobject_cast<QLineEdit*>(widget); edit != nullptr && selectText) {
+    edit->selectAll();
+  }
 }
 
-void QtDialogWindow::afterInput() {
-  if (model_.isEnded()) {
-    done(model_.result());
-    return;
-  }
-  syncIcon();
-  followModelFocus();
-  applyAllColours();
-  update();
-}
+void QtDialogWindow::repaintBackground() { update(); }
+
+void QtDialogWindow::closeWindow(int result) { done(result); }
 
 void QtDialogWindow::closeWith(int result) {
   model_.EndDialog(result);
@@ -428,35 +358,25 @@ void QtDialogWindow::closeWith(int result) {
 }
 
 void QtDialogWindow::done(int result) {
-  if (!model_.isEnded()) {
-    // Something other than the dialog object wants the window gone: that is the close box.
-    model_.userCloseBox();
-    if (!model_.isEnded()) return;
-  }
+  // Something other than the dialog object wants the window gone: that is the close box.
+  if (!host_.closeRequested()) return;
   (void)result;
   QDialog::done(model_.result());
 }
 
-void QtDialogWindow::reject() {
-  model_.userEscape();
-  afterInput();
-}
+void QtDialogWindow::reject() { host_.escape(); }
 
 void QtDialogWindow::keyPressEvent(QKeyEvent* event) {
   const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
   const int key = event->key();
   if (modifiers == Qt::NoModifier && (key == Qt::Key_Return || key == Qt::Key_Enter)) {
     event->accept();
-    // The dialog object knows where the focus is (the focus filter below keeps it told) and
-    // decides between the focused button, the default button and OK.
-    model_.userEnter();
-    afterInput();
+    host_.enter();
     return;
   }
   if (modifiers == Qt::NoModifier && key == Qt::Key_Escape) {
     event->accept();
-    model_.userEscape();
-    afterInput();
+    host_.escape();
     return;
   }
   // Not QDialog's handler: it would end the dialog on Enter and Escape by itself.
@@ -469,13 +389,11 @@ void QtDialogWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   event->ignore();
-  model_.userCloseBox();
-  afterInput();
+  host_.closeBox();
 }
 
 void QtDialogWindow::paintEvent(QPaintEvent* event) {
-  PaintContext paint;
-  model_.OnPaint(paint);
+  const PaintContext paint = host_.paint();
   if (const std::optional<Rgb> fill = paint.fill()) {
     QPainter painter(this);
     painter.fillRect(rect(), toQColor(*fill));
@@ -507,20 +425,13 @@ void QtDialogWindow::contextMenuEvent(QContextMenuEvent* event) {
     }
   }
   if (QAction* chosen = menu.exec(event->globalPos())) {
-    model_.userSystemCommand(chosen->data().toInt());
-    afterInput();
+    host_.systemCommand(chosen->data().toInt());
   }
 }
 
 bool QtDialogWindow::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::FocusIn) {
-    // The dialog object follows where the user puts the focus, so that a later move of its own
-    // (a refused value) is seen as a move.
-    const ControlState* s = model_.stateAt(indexOfWidget(watched));
-    if (s != nullptr && s->id != kNoControlId) {
-      model_.GotoDlgCtrl(s->id);
-      lastFocusId_ = s->id;
-    }
+    if (const ControlState* s = model_.stateAt(indexOfWidget(watched))) host_.focusedByUser(s->id);
   }
   return QDialog::eventFilter(watched, event);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/toolkit/CDialogEx.h"
+#include "ui/toolkit/DialogHost.h"
 #include "ui/toolkit/qt/DialogUnits.h"
 
 #include <QDialog>
@@ -12,11 +13,10 @@ namespace tarnwick::tk {
 
 // The window of one modal dialog: a QDialog with one widget per template control, each a direct
 // child of the dialog at the control's rectangle converted from dialog units. The dialog object
-// (the model) owns every control's state; this window mirrors it (as the model's observer) and
-// hands every user input back to the model, which changes the state and runs the handlers.
-// Enter, Escape and the close box go to the model as well; the window closes only when the
-// model has ended.
-class QtDialogWindow : public QDialog, public ControlObserver {
+// (the model) owns every control's state; this window mirrors it and hands every user input to
+// its DialogHost, which runs the model's code and tells the window what to show, where the focus
+// goes and when to close. Enter, Escape and the close box go the same way.
+class QtDialogWindow : public QDialog, private NativeWindow {
  public:
   QtDialogWindow(CDialogEx& model, QWidget* parent);
   ~QtDialogWindow() override;
@@ -39,10 +39,6 @@ class QtDialogWindow : public QDialog, public ControlObserver {
   QWidget* widgetFor(int controlId) const;
   QWidget* widgetAt(int index) const;
 
-  // ControlObserver: the model changed a control or the caption.
-  void controlChanged(int index) override;
-  void captionChanged() override;
-
   void done(int result) override;
   void reject() override;
 
@@ -54,27 +50,27 @@ class QtDialogWindow : public QDialog, public ControlObserver {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // NativeWindow: what the host asks of the window.
+  void showControl(int index) override;
+  void showCaption() override;
+  void showIcon(int iconResourceId) override;
+  void showColours(int index, const CtlColor& colours) override;
+  void moveFocus(int index, bool selectText) override;
+  void repaintBackground() override;
+  void closeWindow(int result) override;
+
   QWidget* createWidget(int index, const ControlState& state);
   void connectInput(int index, QWidget* widget);
-  void applyFocusPolicy(QWidget* widget, const ControlState& state, bool tabStopsGiven);
+  void applyFocusPolicy(int index, QWidget* widget);
   void mirror(int index);
-  void applyColours(int index);
-  void applyAllColours();
-  void syncIcon();
-  void placeInitialFocus(bool firstControl);
-  void followModelFocus();
-  // Runs after every input the model took: closes the window when the model ended, otherwise
-  // brings focus, colours and the painted background up to date.
-  void afterInput();
   int indexOfWidget(const QObject* widget) const;
 
   CDialogEx& model_;
+  DialogHost host_;
   DialogBaseUnits baseUnits_;
   std::vector<QWidget*> widgets_;
   std::function<void(QtDialogWindow&)> shownHook_;
   bool shownReported_ = false;
-  bool mirroring_ = false;
-  int lastFocusId_ = kNoControlId;
 };
 
 }  // namespace tarnwick::tk
