@@ -1,5 +1,6 @@
 #include "ui/toolkit/qt/AppIcon.h"
 
+#include "resources/Icons.h"
 #include "resources/Strings.h"
 
 // The icon files are compiled into this static library; a static library's resources must be
@@ -8,15 +9,18 @@ static void registerIconResources() { Q_INIT_RESOURCE(tarnwick_icons); }
 
 namespace tarnwick::tk {
 
-bool hasIconResource(int resourceId) { return resourceId == resources::kIconApplication; }
+bool hasIconResource(int resourceId) { return resources::findIcon(resourceId) != nullptr; }
 
 QIcon iconResource(int resourceId) {
-  if (!hasIconResource(resourceId)) return {};
+  const resources::IconDescription* description = resources::findIcon(resourceId);
+  if (description == nullptr) return {};
   static const bool registered = (registerIconResources(), true);
   (void)registered;
+  // tarnwick_icons.qrc compiles the same files in under these names.
   QIcon icon;
-  for (const char* size : {"48", "128", "256"}) {
-    icon.addFile(QStringLiteral(":/tarnwick/tarnwick-%1.png").arg(QLatin1String(size)));
+  for (const resources::IconImage& image : description->images) {
+    icon.addFile(QStringLiteral(":/tarnwick/") +
+                 QString::fromUtf8(image.file.data(), static_cast<qsizetype>(image.file.size())));
   }
   return icon;
 }
