@@ -28,6 +28,10 @@ struct FileDialogRequest {
   std::u16string filter;            // "Name(*.x)|*.x|...||"
   std::u16string defaultExtension;  // appended when the chosen name has none
   std::u16string initialName;
+  // The folder to start in: that of the last file chosen in a file dialog during this run, so
+  // that a save after a load proposes the loaded file's folder. Empty before the first choice;
+  // the backend then picks a folder the user can write to.
+  std::string initialFolder;
   const CDialogEx* owner = nullptr;
 };
 

@@ -4,9 +4,30 @@
 #include "ui/toolkit/Backend.h"
 #include "ui/toolkit/Types.h"
 
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 namespace tarnwick::tk {
+
+namespace {
+std::string& lastFolder() {
+  static std::string folder;
+  return folder;
+}
+
+// The absolute folder of a chosen path; empty when it cannot be told.
+std::string folderOf(const std::string& path) {
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  if (error) return {};
+  return absolute.parent_path().lexically_normal().string();
+}
+}  // namespace
+
+const std::string& fileDialogFolder() { return lastFolder(); }
+
+void setFileDialogFolder(std::string folder) { lastFolder() = std::move(folder); }
 
 CFileDialog::CFileDialog(bool openFileDialog, std::u16string defaultExtension,
                          std::u16string initialName, std::u16string filter,
@@ -25,6 +46,7 @@ int CFileDialog::DoModal() {
   request.filter = filter_;
   request.defaultExtension = defaultExtension_;
   request.initialName = initialName_;
+  request.initialFolder = lastFolder();
   request.owner = owner_;
   std::optional<ChosenFile> chosen = backend->chooseFile(request);
   if (!chosen) return IDCANCEL;
@@ -36,6 +58,11 @@ int CFileDialog::DoModal() {
                                 defaultExtension_);
   chosen_ = std::move(*chosen);
   if (!chosen_.hasPath()) chosen_.name = path_;
+  // Whether or not the file then loads or saves, the user went to that folder. A file chosen
+  // without a path (a browser's) has no folder to remember.
+  if (chosen_.hasPath()) {
+    if (std::string folder = folderOf(path_); !folder.empty()) lastFolder() = std::move(folder);
+  }
   return IDOK;
 }
 

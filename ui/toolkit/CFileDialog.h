@@ -44,6 +44,11 @@ class CFileDialog {
   ChosenFile chosen_;
 };
 
+// The folder the next file dialog starts in: the folder of the last file chosen in one, kept in
+// memory for the run (nothing is stored), empty before the first choice.
+const std::string& fileDialogFolder();
+void setFileDialogFolder(std::string folder);
+
 // Adds ".ext" to a path whose file name has no extension.
 std::string applyDefaultExtension(const std::string& path, const std::u16string& extension);
 
