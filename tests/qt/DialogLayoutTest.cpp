@@ -40,10 +40,12 @@ TEST(FileFilter, WindowsFiltersBecomeQtNameFilters) {
     QStringList expected;
   };
   const Case cases[] = {
+      // A name carrying its own patterns shows them once, as the dialog's own.
       {u"Config file(*.cfg)|*.cfg|All files(*.*)|*.*||",
-       {QStringLiteral("Config file(*.cfg) (*.cfg)"), QStringLiteral("All files(*.*) (*)")}},
+       {QStringLiteral("Config file (*.cfg)"), QStringLiteral("All files (*)")}},
       {u"Pictures|*.jpg;*.png||", {QStringLiteral("Pictures (*.jpg *.png)")}},
-      {u"Config file(*.cfg)|*.cfg", {QStringLiteral("Config file(*.cfg) (*.cfg)")}},
+      {u"Config file(*.cfg)|*.cfg", {QStringLiteral("Config file (*.cfg)")}},
+      {u"(*.cfg)|*.cfg||", {}},
       // A name without patterns, a dangling name and an empty filter give nothing.
       {u"Nothing||Config|*.cfg|Dangling", {QStringLiteral("Config (*.cfg)")}},
       {u"", {}},

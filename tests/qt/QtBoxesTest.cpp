@@ -88,8 +88,8 @@ TEST(QtFileDialogs, SaveUsesQtsOwnDialogWithTheFilterAndAddsTheExtension) {
   onNextModal<QFileDialog>([&](QFileDialog& dialog) {
     EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog));
     EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
-    EXPECT_EQ(dialog.nameFilters(), (QStringList{QStringLiteral("Config file(*.cfg) (*.cfg)"),
-                                                 QStringLiteral("All files(*.*) (*)")}));
+    EXPECT_EQ(dialog.nameFilters(), (QStringList{QStringLiteral("Config file (*.cfg)"),
+                                                 QStringLiteral("All files (*)")}));
     EXPECT_EQ(dialog.defaultSuffix(), QStringLiteral("cfg"));
     EXPECT_TRUE(dialog.testOption(QFileDialog::DontConfirmOverwrite));
     auto* nameBox = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));

@@ -15,8 +15,17 @@ QStringList qtNameFilters(const std::u16string& filter) {
       patterns.append(matchesEveryFile(pattern) ? QStringLiteral("*")
                                                 : QString::fromStdU16String(pattern));
     }
-    result.append(QString::fromStdU16String(entry.name) + QStringLiteral(" (") +
-                  patterns.join(QLatin1Char(' ')) + QLatin1Char(')'));
+    // Qt shows the patterns in parentheses behind the name; a name that already ends with its
+    // own "(*.cfg)" would show them twice, so that part of the name gives way to them.
+    QString shown = QString::fromStdU16String(entry.name);
+    if (shown.endsWith(QLatin1Char(')'))) {
+      if (const qsizetype open = shown.lastIndexOf(QLatin1Char('(')); open >= 0) {
+        shown = shown.left(open).trimmed();
+      }
+    }
+    if (shown.isEmpty()) continue;
+    result.append(shown + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) +
+                  QLatin1Char(')'));
   }
   return result;
 }
