@@ -4,89 +4,29 @@
 
 #include "config/FieldCatalog.h"
 #include "config/TextConversions.h"
+#include "network/NetworkFormFields.h"
 #include "network/NetworkTexts.h"
 
 namespace tarnwick {
 
 namespace {
 
-enum class Cleanup {
-  Trim,          // white space at both ends
-  NoSpaces,      // every ' '
-  Url,           // every ' ', then the leading run of '/'
-  Proxy,         // every ' ' and every ':'
-  Mailbox,       // every ' ', ';' and ','
-};
-
-struct TextRule {
-  std::u16string NetworkFormValues::*member;  // nullptr: the chosen SMTP password
-  Cleanup cleanup;
-  const FieldInfo* field;
-};
-
-// The texts in the order they are stored.
-const std::array<TextRule, 24> kTextRules{{
-    {&NetworkFormValues::mmsApn, Cleanup::Trim, &fields::mmsApn},
-    {&NetworkFormValues::dataApn, Cleanup::Trim, &fields::dataApn},
-    {&NetworkFormValues::mmsAccount, Cleanup::Trim, &fields::mmsAccount},
-    {&NetworkFormValues::dataAccount, Cleanup::Trim, &fields::dataAccount},
-    {&NetworkFormValues::mmsPassword, Cleanup::Trim, &fields::mmsPassword},
-    {&NetworkFormValues::dataPassword, Cleanup::Trim, &fields::dataPassword},
-    {&NetworkFormValues::mmscUrl, Cleanup::Url, &fields::mmscUrl},
-    {&NetworkFormValues::mmsProxy, Cleanup::Proxy, &fields::mmsProxy},
-    {&NetworkFormValues::mmsPort, Cleanup::NoSpaces, &fields::mmsPort},
-    {&NetworkFormValues::smtpServer, Cleanup::NoSpaces, &fields::smtpServer},
-    {&NetworkFormValues::smtpPort, Cleanup::NoSpaces, &fields::smtpPort},
-    {&NetworkFormValues::smtpEmail, Cleanup::NoSpaces, &fields::smtpEmail},
-    {nullptr, Cleanup::NoSpaces, &fields::smtpPassword},
-    {&NetworkFormValues::phone1, Cleanup::NoSpaces, &fields::phone1},
-    {&NetworkFormValues::phone2, Cleanup::NoSpaces, &fields::phone2},
-    {&NetworkFormValues::phone3, Cleanup::NoSpaces, &fields::phone3},
-    {&NetworkFormValues::mailbox1, Cleanup::Mailbox, &fields::mailbox1},
-    {&NetworkFormValues::mailbox2, Cleanup::Mailbox, &fields::mailbox2},
-    {&NetworkFormValues::mailbox3, Cleanup::Mailbox, &fields::mailbox3},
-    {&NetworkFormValues::ftpServer, Cleanup::NoSpaces, &fields::ftpServer},
-    {&NetworkFormValues::ftpPort, Cleanup::NoSpaces, &fields::ftpPort},
-    {&NetworkFormValues::ftpAccount, Cleanup::NoSpaces, &fields::ftpAccount},
-    {&NetworkFormValues::ftpPassword, Cleanup::NoSpaces, &fields::ftpPassword},
-    {&NetworkFormValues::ftpDirectory, Cleanup::Trim, &fields::ftpDirectory},
-}};
-
-FormText clean(FormText text, Cleanup cleanup) {
-  switch (cleanup) {
-    case Cleanup::Trim: trimWhitespace(text); break;
-    case Cleanup::NoSpaces: removeChar(text, u' '); break;
-    case Cleanup::Url:
-      removeChar(text, u' ');
-      trimLeadingChar(text, u'/');
-      break;
-    case Cleanup::Proxy:
-      removeChar(text, u' ');
-      removeChar(text, u':');
-      break;
-    case Cleanup::Mailbox:
-      removeChar(text, u' ');
-      removeChar(text, u';');
-      removeChar(text, u',');
-      break;
-  }
-  return text;
-}
-
 struct CleanText {
   const FieldInfo* field;
   FormText text;
 };
 
-std::array<CleanText, kTextRules.size()> cleanTexts(const NetworkFormValues& values,
-                                                    const SmtpPresetTable& presets,
-                                                    const ConfigRecord& record) {
-  std::array<CleanText, kTextRules.size()> out;
-  for (std::size_t i = 0; i < kTextRules.size(); ++i) {
-    const TextRule& r = kTextRules[i];
-    const FormText raw =
-        r.member != nullptr ? values.*(r.member) : chooseSmtpPassword(values, presets, record);
-    out[i] = {r.field, clean(raw, r.cleanup)};
+constexpr std::size_t kTextCount = networkform::kTextFields.size();
+
+std::array<CleanText, kTextCount> cleanTexts(const NetworkFormValues& values,
+                                             const SmtpPresetTable& presets,
+                                             const ConfigRecord& record) {
+  std::array<CleanText, kTextCount> out;
+  for (std::size_t i = 0; i < kTextCount; ++i) {
+    const NetworkTextField& f = networkform::kTextFields[i];
+    const FormText raw = f.has(kChosenPassword) ? chooseSmtpPassword(values, presets, record)
+                                                : values.*(f.value);
+    out[i] = {f.field, cleanNetworkText(raw, f.cleanup)};
   }
   return out;
 }
@@ -96,6 +36,34 @@ std::uint8_t lowByte(std::int32_t position) {
 }
 
 }  // namespace
+
+std::u16string cleanNetworkText(std::u16string text, TextCleanup cleanup) {
+  switch (cleanup) {
+    case TextCleanup::Trim: trimWhitespace(text); break;
+    case TextCleanup::NoSpaces: removeChar(text, u' '); break;
+    case TextCleanup::Url:
+      removeChar(text, u' ');
+      trimLeadingChar(text, u'/');
+      break;
+    case TextCleanup::Proxy:
+      removeChar(text, u' ');
+      removeChar(text, u':');
+      break;
+    case TextCleanup::Mailbox:
+      removeChar(text, u' ');
+      removeChar(text, u';');
+      removeChar(text, u',');
+      break;
+  }
+  return text;
+}
+
+const NetworkTextField* networkTextFieldFor(const FieldInfo& field) {
+  for (const NetworkTextField& f : networkform::kTextFields) {
+    if (f.field == &field) return &f;
+  }
+  return nullptr;
+}
 
 std::u16string chooseSmtpPassword(const NetworkFormValues& values,
                                   const SmtpPresetTable& presets, const ConfigRecord& record) {

@@ -33,15 +33,8 @@ constexpr char16_t kOther[] = u"Other";
 constexpr char16_t kRootText[] = u"Root";
 constexpr char16_t kSpecifiedText[] = u"Specified";
 
-// The nine operator-parameter boxes, in the order of the operator row's fields 1-9, with the
-// record field each one's text is stored to.
-constexpr std::array<int, 9> kParameterBoxes{kMmsApnEdit,      kMmsAccountEdit, kMmsPasswordEdit,
-                                             kDataApnEdit,     kDataAccountEdit, kDataPasswordEdit,
-                                             kMmscUrlEdit,     kMmsProxyEdit,   kMmsPortEdit};
-constexpr std::array<const FieldInfo*, 9> kParameterFields{
-    &fields::mmsApn,       &fields::mmsAccount, &fields::mmsPassword,
-    &fields::dataApn,      &fields::dataAccount, &fields::dataPassword,
-    &fields::mmscUrl,      &fields::mmsProxy,   &fields::mmsPort};
+// The nine operator-parameter texts, in the order of the operator row's fields 1-9.
+constexpr std::array<const NetworkTextField*, 9> kParameters = operatorParameterFields();
 
 // The typing limit of an exchanged box is the width of the record field it is stored to.
 int widthOf(const FieldInfo& field) { return static_cast<int>(field.size); }
@@ -83,8 +76,9 @@ void CMmsSetupDlg::releaseTable() {
 int CMmsSetupDlg::selection(int listId) { return GetDlgItem(listId).GetCurSel(); }
 
 std::array<FormText*, 9> CMmsSetupDlg::operatorParameters() {
-  return {&mmsApn_,  &mmsAccount_,  &mmsPassword_, &dataApn_, &dataAccount_,
-          &dataPassword_, &mmscUrl_, &mmsProxy_,    &mmsPort_};
+  std::array<FormText*, 9> texts{};
+  for (std::size_t i = 0; i < kParameters.size(); ++i) texts[i] = &formText(*kParameters[i]);
+  return texts;
 }
 
 void CMmsSetupDlg::DoDataExchange(tk::DataExchange& dx) {
@@ -99,29 +93,10 @@ void CMmsSetupDlg::DoDataExchange(tk::DataExchange& dx) {
   dx.control(kFtpDirectoryList);
   dx.control(kShowParameters);
   dx.control(kFtpDirectoryEdit);
-  // The binding order is the order in which a refused text stops the exchange.
-  dx.text(kMmsApnEdit, mmsApn_, widthOf(fields::mmsApn));
-  dx.text(kMmsAccountEdit, mmsAccount_, widthOf(fields::mmsAccount));
-  dx.text(kMmsPasswordEdit, mmsPassword_, widthOf(fields::mmsPassword));
-  dx.text(kDataApnEdit, dataApn_, widthOf(fields::dataApn));
-  dx.text(kDataAccountEdit, dataAccount_, widthOf(fields::dataAccount));
-  dx.text(kDataPasswordEdit, dataPassword_, widthOf(fields::dataPassword));
-  dx.text(kMmscUrlEdit, mmscUrl_, widthOf(fields::mmscUrl));
-  dx.text(kMmsProxyEdit, mmsProxy_, widthOf(fields::mmsProxy));
-  dx.text(kMmsPortEdit, mmsPort_, widthOf(fields::mmsPort));
-  dx.text(kPhone1Edit, phone1_, widthOf(fields::phone1));
-  dx.text(kMailbox1Edit, mailbox1_, widthOf(fields::mailbox1));
-  dx.text(kPhone2Edit, phone2_, widthOf(fields::phone2));
-  dx.text(kPhone3Edit, phone3_, widthOf(fields::phone3));
-  dx.text(kMailbox2Edit, mailbox2_, widthOf(fields::mailbox2));
-  dx.text(kMailbox3Edit, mailbox3_, widthOf(fields::mailbox3));
-  dx.text(kSmtpPortEdit, smtpPort_, widthOf(fields::smtpPort));
-  dx.text(kSmtpServerEdit, smtpServer_, widthOf(fields::smtpServer));
-  dx.text(kSmtpEmailEdit, smtpEmail_, widthOf(fields::smtpEmail));
-  dx.text(kFtpServerEdit, ftpServer_, widthOf(fields::ftpServer));
-  dx.text(kFtpPortEdit, ftpPort_, widthOf(fields::ftpPort));
-  dx.text(kFtpAccountEdit, ftpAccount_, widthOf(fields::ftpAccount));
-  dx.text(kFtpPasswordEdit, ftpPassword_, widthOf(fields::ftpPassword));
+  // The table's order is the order in which a refused text stops the exchange.
+  for (const NetworkTextField& f : networkTextFields()) {
+    if (f.has(kExchanged)) dx.text(f.box, formText(f), widthOf(*f.field));
+  }
 }
 
 bool CMmsSetupDlg::OnInitDialog() {
@@ -133,29 +108,7 @@ bool CMmsSetupDlg::OnInitDialog() {
   loadOperatorDb();
   holdsTable_ = true;
 
-  mmsApn_ = loadText(fields::mmsApn);
-  mmsAccount_ = loadText(fields::mmsAccount);
-  mmsPassword_ = loadText(fields::mmsPassword);
-  dataApn_ = loadText(fields::dataApn);
-  dataAccount_ = loadText(fields::dataAccount);
-  dataPassword_ = loadText(fields::dataPassword);
-  mmscUrl_ = loadText(fields::mmscUrl);
-  mmsProxy_ = loadText(fields::mmsProxy);
-  mmsPort_ = loadText(fields::mmsPort);
-  smtpServer_ = loadText(fields::smtpServer);
-  smtpPort_ = loadText(fields::smtpPort);
-  smtpEmail_ = loadText(fields::smtpEmail);
-  smtpPassword_ = loadText(fields::smtpPassword);
-  ftpServer_ = loadText(fields::ftpServer);
-  ftpPort_ = loadText(fields::ftpPort);
-  ftpAccount_ = loadText(fields::ftpAccount);
-  ftpPassword_ = loadText(fields::ftpPassword);
-  phone1_ = loadText(fields::phone1);
-  phone2_ = loadText(fields::phone2);
-  phone3_ = loadText(fields::phone3);
-  mailbox1_ = loadText(fields::mailbox1);
-  mailbox2_ = loadText(fields::mailbox2);
-  mailbox3_ = loadText(fields::mailbox3);
+  for (const NetworkTextField& f : networkTextFields()) formText(f) = loadText(*f.field);
 
   const ConfigRecord& record = programRecord();
   tk::Control type = GetDlgItem(kSmtpTypeList);
@@ -179,10 +132,9 @@ bool CMmsSetupDlg::OnInitDialog() {
 
   // Only the first byte decides between "Root" and "Specified"; text behind a zero first byte
   // is kept in the form text and shows when the user picks "Specified".
-  ftpDirectory_ = loadText(fields::ftpDirectory);
   if (record.field(fields::ftpDirectory)[0] != 0) {
     directoryList.SetCurSel(kSpecified);
-    SetDlgItemText(kFtpDirectoryEdit, ftpDirectory_);
+    SetDlgItemText(kFtpDirectoryEdit, form_.ftpDirectory);
   } else {
     directoryList.SetCurSel(kRoot);
     GetDlgItem(kFtpDirectoryEdit).EnableWindow(false);
@@ -196,16 +148,9 @@ bool CMmsSetupDlg::OnInitDialog() {
   // included (otherwise OK would store them empty).
   if (selection(kModeList) != kAuto) UpdateData(false);
 
-  SetDlgItemText(kFtpServerEdit, ftpServer_);
-  SetDlgItemText(kFtpPortEdit, ftpPort_);
-  SetDlgItemText(kFtpAccountEdit, ftpAccount_);
-  SetDlgItemText(kFtpPasswordEdit, ftpPassword_);
-  SetDlgItemText(kPhone1Edit, phone1_);
-  SetDlgItemText(kPhone2Edit, phone2_);
-  SetDlgItemText(kPhone3Edit, phone3_);
-  SetDlgItemText(kMailbox1Edit, mailbox1_);
-  SetDlgItemText(kMailbox2Edit, mailbox2_);
-  SetDlgItemText(kMailbox3Edit, mailbox3_);
+  for (const NetworkTextField& f : networkTextFields()) {
+    if (f.has(kShownAtOpening)) SetDlgItemText(f.box, formText(f));
+  }
 
   // Applies the SMTP preset again after the exchange above, and parks what is out of use.
   OnMmsOptionChange();
@@ -225,11 +170,11 @@ void CMmsSetupDlg::showStoredSmtpAccount() {
       type >= static_cast<int>(programSmtpPresetTable().size())) {
     return;
   }
-  if (!smtpEmail_.empty()) SetDlgItemText(kSmtpEmailEdit, smtpEmail_);
-  if (!smtpPassword_.empty()) SetDlgItemText(kSmtpPasswordEdit, FormText(parameterMask));
+  if (!form_.smtpEmail.empty()) SetDlgItemText(kSmtpEmailEdit, form_.smtpEmail);
+  if (!form_.smtpPasswordBox.empty()) SetDlgItemText(kSmtpPasswordEdit, FormText(parameterMask));
   if (type != otherPresetIndex) return;
-  if (!smtpServer_.empty()) SetDlgItemText(kSmtpServerEdit, smtpServer_);
-  if (!smtpPort_.empty()) SetDlgItemText(kSmtpPortEdit, smtpPort_);
+  if (!form_.smtpServer.empty()) SetDlgItemText(kSmtpServerEdit, form_.smtpServer);
+  if (!form_.smtpPort.empty()) SetDlgItemText(kSmtpPortEdit, form_.smtpPort);
   const int encrypt = programRecord().getUInt8(fields::smtpEncrypt);
   if (encrypt < static_cast<int>(fields::smtpEncrypt.items.size())) {
     GetDlgItem(kEncryptList).SetCurSel(encrypt);
@@ -238,14 +183,14 @@ void CMmsSetupDlg::showStoredSmtpAccount() {
 
 void CMmsSetupDlg::OnModeChange() {
   if (selection(kModeList) == kAuto) {
-    for (int id : kParameterBoxes) GetDlgItem(id).EnableWindow(false);
+    for (const NetworkTextField* f : kParameters) GetDlgItem(f->box).EnableWindow(false);
     tk::Control show = GetDlgItem(kShowParameters);
     show.EnableWindow(true);
     show.SetCheck(0);  // every switch to Auto asks for the access code again
     FillCountryList();
     return;
   }
-  for (int id : kParameterBoxes) GetDlgItem(id).EnableWindow(true);
+  for (const NetworkTextField* f : kParameters) GetDlgItem(f->box).EnableWindow(true);
   GetDlgItem(kShowParameters).EnableWindow(false);
   for (int id : {kCountryList, kOperatorList}) {
     tk::Control list = GetDlgItem(id);
@@ -254,7 +199,7 @@ void CMmsSetupDlg::OnModeChange() {
     list.SetCurSel(0);
   }
   // The form texts keep their values; only the boxes are emptied.
-  for (int id : kParameterBoxes) SetDlgItemText(id, FormText());
+  for (const NetworkTextField* f : kParameters) SetDlgItemText(f->box, FormText());
 }
 
 void CMmsSetupDlg::FillCountryList() {
@@ -291,7 +236,8 @@ void CMmsSetupDlg::ApplyOperator(std::int32_t country, std::int32_t operatorPosi
       // Operator-table texts run up to 63 bytes; the record field is the binding width, so the
       // form holds (and reveals) exactly what OK will store.
       FormText text = ansiToFormText(row->field(i + 1));
-      if (text.size() > kParameterFields[i]->size) text.resize(kParameterFields[i]->size);
+      const std::size_t width = kParameters[i]->field->size;
+      if (text.size() > width) text.resize(width);
       *texts[i] = std::move(text);
     }
   }
@@ -330,14 +276,14 @@ void CMmsSetupDlg::restore(int boxId, const FormText& kept) {
 void CMmsSetupDlg::OnMmsOptionChange() {
   if (selection(kMmsOptionList) == kMmsOff) {
     // FTP still reports to Phone 1.
-    if (selection(kDataOptionList) != kFtp) park(kPhone1Edit, phone1_);
-    park(kPhone2Edit, phone2_);
-    park(kPhone3Edit, phone3_);
+    if (selection(kDataOptionList) != kFtp) park(kPhone1Edit, form_.phone1);
+    park(kPhone2Edit, form_.phone2);
+    park(kPhone3Edit, form_.phone3);
     return;
   }
-  restore(kPhone1Edit, phone1_);
-  restore(kPhone2Edit, phone2_);
-  restore(kPhone3Edit, phone3_);
+  restore(kPhone1Edit, form_.phone1);
+  restore(kPhone2Edit, form_.phone2);
+  restore(kPhone3Edit, form_.phone3);
 }
 
 void CMmsSetupDlg::OnDataOptionChange() {
@@ -350,7 +296,7 @@ void CMmsSetupDlg::OnDataOptionChange() {
     for (int id : {kFtpServerEdit, kFtpPortEdit, kFtpAccountEdit, kFtpPasswordEdit}) {
       GetDlgItem(id).EnableWindow(false);
     }
-    if (mmsOff) park(kPhone1Edit, phone1_);
+    if (mmsOff) park(kPhone1Edit, form_.phone1);
     return;
   }
   if (data == kFtp) {
@@ -362,14 +308,14 @@ void CMmsSetupDlg::OnDataOptionChange() {
     for (int id : {kFtpServerEdit, kFtpPortEdit, kFtpAccountEdit, kFtpPasswordEdit}) {
       GetDlgItem(id).EnableWindow(true);
     }
-    restore(kPhone1Edit, phone1_);
+    restore(kPhone1Edit, form_.phone1);
   } else {
     for (int id : {kEncryptList, kSmtpEmailEdit, kSmtpPortEdit, kSmtpServerEdit, kSmtpPasswordEdit,
                    kFtpServerEdit, kFtpPortEdit, kFtpAccountEdit, kFtpPasswordEdit}) {
       GetDlgItem(id).EnableWindow(false);
     }
     EnableMailboxes(false);
-    if (mmsOff) park(kPhone1Edit, phone1_);
+    if (mmsOff) park(kPhone1Edit, form_.phone1);
   }
   for (int id : {kSmtpServerEdit, kSmtpPortEdit, kSmtpEmailEdit, kSmtpPasswordEdit}) {
     SetDlgItemText(id, FormText());
@@ -378,21 +324,21 @@ void CMmsSetupDlg::OnDataOptionChange() {
 
 void CMmsSetupDlg::EnableMailboxes(bool on) {
   if (on) {
-    restore(kMailbox1Edit, mailbox1_);
-    restore(kMailbox2Edit, mailbox2_);
-    restore(kMailbox3Edit, mailbox3_);
+    restore(kMailbox1Edit, form_.mailbox1);
+    restore(kMailbox2Edit, form_.mailbox2);
+    restore(kMailbox3Edit, form_.mailbox3);
   } else {
-    park(kMailbox1Edit, mailbox1_);
-    park(kMailbox2Edit, mailbox2_);
-    park(kMailbox3Edit, mailbox3_);
+    park(kMailbox1Edit, form_.mailbox1);
+    park(kMailbox2Edit, form_.mailbox2);
+    park(kMailbox3Edit, form_.mailbox3);
   }
 }
 
 void CMmsSetupDlg::OnFtpDirectoryChange() {
   if (selection(kFtpDirectoryList) == kRoot) {
-    park(kFtpDirectoryEdit, ftpDirectory_);
+    park(kFtpDirectoryEdit, form_.ftpDirectory);
   } else {
-    restore(kFtpDirectoryEdit, ftpDirectory_);
+    restore(kFtpDirectoryEdit, form_.ftpDirectory);
   }
 }
 
@@ -441,8 +387,8 @@ void CMmsSetupDlg::OnShowParametersClick() {
 
 void CMmsSetupDlg::ShowNetworkParameters(bool show) {
   const std::array<FormText*, 9> texts = operatorParameters();
-  for (std::size_t i = 0; i < kParameterBoxes.size(); ++i) {
-    SetDlgItemText(kParameterBoxes[i], show ? *texts[i] : FormText(parameterMask));
+  for (std::size_t i = 0; i < kParameters.size(); ++i) {
+    SetDlgItemText(kParameters[i]->box, show ? *texts[i] : FormText(parameterMask));
   }
 }
 
@@ -462,30 +408,9 @@ tk::CtlColor CMmsSetupDlg::OnCtlColor(int controlId, tk::CtlColorType type) {
 
 NetworkFormValues CMmsSetupDlg::formValues() {
   NetworkFormValues v;
-  v.mmsApn = mmsApn_;
-  v.dataApn = dataApn_;
-  v.mmsAccount = mmsAccount_;
-  v.dataAccount = dataAccount_;
-  v.mmsPassword = mmsPassword_;
-  v.dataPassword = dataPassword_;
-  v.mmscUrl = mmscUrl_;
-  v.mmsProxy = mmsProxy_;
-  v.mmsPort = mmsPort_;
-  v.smtpServer = smtpServer_;
-  v.smtpPort = smtpPort_;
-  v.smtpEmail = smtpEmail_;
-  v.smtpPasswordBox = GetDlgItemText(kSmtpPasswordEdit);
-  v.phone1 = phone1_;
-  v.phone2 = phone2_;
-  v.phone3 = phone3_;
-  v.mailbox1 = mailbox1_;
-  v.mailbox2 = mailbox2_;
-  v.mailbox3 = mailbox3_;
-  v.ftpServer = ftpServer_;
-  v.ftpPort = ftpPort_;
-  v.ftpAccount = ftpAccount_;
-  v.ftpPassword = ftpPassword_;
-  v.ftpDirectory = ftpDirectory_;
+  for (const NetworkTextField& f : networkTextFields()) {
+    v.*(f.value) = f.has(kReadFromBox) ? GetDlgItemText(f.box) : formText(f);
+  }
   v.encrypt = selection(kEncryptList);
   v.smtpType = selection(kSmtpTypeList);
   v.mode = selection(kModeList);
@@ -536,7 +461,10 @@ void CMmsSetupDlg::OnOK() {
     const std::array<FormText*, 9> texts = operatorParameters();
     for (std::size_t i = 0; i < texts.size(); ++i) *texts[i] = parameters[i];
   }
-  ftpDirectory_ = GetDlgItemText(kFtpDirectoryEdit);
+  // The boxes without a typing limit are read as they are.
+  for (const NetworkTextField& f : networkTextFields()) {
+    if (f.has(kReadFromBox)) formText(f) = GetDlgItemText(f.box);
+  }
 
   ConfigRecord& record = programRecord();
   NetworkFormValues values = formValues();
@@ -546,8 +474,6 @@ void CMmsSetupDlg::OnOK() {
     FillCountryList();
     values = formValues();
   }
-  smtpPassword_ = chooseSmtpPassword(values, programSmtpPresetTable(), record);
-  removeChar(smtpPassword_, u' ');
   storeNetworkSettings(values, programSmtpPresetTable(), record);
 
   tk::CDialogEx::OnOK();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/TextConversions.h"
+#include "network/NetworkFormFields.h"
 #include "network/NetworkFormValues.h"
 #include "ui/toolkit/CDialogEx.h"
 #include "ui/toolkit/DataExchange.h"
@@ -63,6 +64,7 @@ class CMmsSetupDlg : public tk::CDialogEx {
   int selection(int listId);
   // The nine operator parameters' form texts, in the order of the operator row's fields 1-9.
   std::array<FormText*, 9> operatorParameters();
+  FormText& formText(const NetworkTextField& field) { return form_.*(field.value); }
   // The form as the commit stores it: form texts, the two boxes read directly, list positions.
   NetworkFormValues formValues();
   // The SMTP Password and FTP directory boxes take text of any length; a text that would not
@@ -72,14 +74,9 @@ class CMmsSetupDlg : public tk::CDialogEx {
   void showStoredSmtpAccount();
   void releaseTable();
 
-  // Form texts, each named after the record field it is loaded from and stored to.
-  FormText mmsApn_, mmsAccount_, mmsPassword_;
-  FormText dataApn_, dataAccount_, dataPassword_;
-  FormText mmscUrl_, mmsProxy_, mmsPort_;
-  FormText phone1_, phone2_, phone3_;
-  FormText mailbox1_, mailbox2_, mailbox3_;
-  FormText smtpServer_, smtpPort_, smtpEmail_, smtpPassword_;
-  FormText ftpServer_, ftpPort_, ftpAccount_, ftpPassword_, ftpDirectory_;
+  // The form texts, one per row of the network form table (networkTextFields()), each named
+  // after the record field it is loaded from and stored to.
+  NetworkFormValues form_;
 
   std::set<int> parked_;      // boxes that currently hold their text in a form text
   bool holdsTable_ = false;   // this window reset the operator table and has not released it
