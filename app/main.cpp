@@ -2,6 +2,7 @@
 
 #include "app/DisplayCheck.h"
 #include "app/StartupMessages.h"
+#include "config/Version.h"
 #include "ui/main/CTarnwickApp.h"
 #include "ui/toolkit/Backend.h"
 #include "ui/toolkit/Types.h"

@@ -9,12 +9,13 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/Commands.h"
+#include "config/Version.h"
 
 namespace tarnwick::cli {
 
 namespace {
 
-constexpr const char* kVersion = "tarnwick-cfg 4.22";
+constexpr const char* kVersion = "tarnwick-cfg " TARNWICK_VERSION;
 
 CLI::App* command(CLI::App& app, const char* name, const char* description,
                   const char* example) {

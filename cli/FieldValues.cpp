@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/ByteText.h"
+#include "config/Interval.h"
 #include "config/TextConversions.h"
 #include "network/SmtpPresetTable.h"
 #include "ui/options/OptionRules.h"
@@ -20,9 +21,6 @@ namespace {
 constexpr std::string_view kOutOfRange = "(out of range)";  // after a time that is none
 constexpr std::string_view kNoSelection = "(no selection)";
 constexpr std::uint8_t kNoByteSelection = 0xFF;
-// Interval codes up to 60 are seconds; above, minutes + 60.
-constexpr std::uint32_t kMinuteBase = 60;
-constexpr std::uint32_t kMaxIntervalMinutes = 60;
 
 std::string toLowerNoSpace(std::string_view text) {
   std::string out;
@@ -84,11 +82,18 @@ FieldView viewClock(const FieldInfo& field, std::uint32_t v) {
   view.raw = std::to_string(v);
   view.number = v;
   const bool withSeconds = field.encoding == Encoding::ClockHMS;
-  const unsigned hour = withSeconds ? (v >> 16) & 0xFF : (v >> 8) & 0xFF;
-  const unsigned minute = withSeconds ? (v >> 8) & 0xFF : v & 0xFF;
-  const unsigned second = v & 0xFF;
-  const std::uint32_t upper = withSeconds ? v >> 24 : v >> 16;
-  if (upper != 0) {
+  std::uint8_t hour = 0;
+  std::uint8_t minute = 0;
+  std::uint8_t second = 0;
+  if (withSeconds) {
+    unpackHourMinuteSecond(v, hour, minute, second);
+  } else {
+    unpackHourMinute(v, hour, minute);
+  }
+  // Bytes above the hour are none of a clock's: such a value is no time at all.
+  const bool upper = withSeconds ? v != packHourMinuteSecond(hour, minute, second)
+                                 : v != packHourMinute(hour, minute);
+  if (upper) {
     view.inRange = false;
     view.value = outOfRange(view.raw);
     return view;
@@ -187,21 +192,13 @@ std::optional<std::string> assignInterval(ConfigRecord& record, std::string_view
   } else {
     return std::string(kForm);
   }
-  std::uint32_t code = 0;
-  if (minutes) {
-    if (*number < 1 || *number > kMaxIntervalMinutes) {
-      return std::string("minutes must be from 1 to 60");
-    }
-    code = *number + kMinuteBase;
-  } else if (*number <= kMinuteBase) {
-    code = *number;
-  } else if (*number % 60 == 0 && *number / 60 <= kMaxIntervalMinutes) {
-    code = *number / 60 + kMinuteBase;
-  } else {
-    // The camera counts intervals above a minute in whole minutes.
+  const std::optional<std::uint32_t> code = exactIntervalCode(*number, minutes);
+  if (!code && minutes) return std::string("minutes must be from 1 to 60");
+  // The camera counts intervals above a minute in whole minutes.
+  if (!code) {
     return std::string("above 60 seconds the interval is whole minutes, from 1 min to 60 min");
   }
-  record.setUInt32(fields::interval, code);
+  record.setUInt32(fields::interval, *code);
   return std::nullopt;
 }
 
@@ -378,8 +375,9 @@ FieldView viewField(const ConfigRecord& record, const FieldInfo& field) {
       const std::uint32_t v = record.getUInt32(field);
       view.raw = std::to_string(v);
       view.number = v;
-      view.value = v > kMinuteBase ? std::to_string(v - kMinuteBase) + " " + unitText(1)
-                                   : std::to_string(v) + " " + unitText(0);
+      const IntervalDisplay shown = splitInterval(v);
+      view.value = std::to_string(shown.number) + " " +
+                   unitText(static_cast<std::size_t>(shown.unit));
       return view;
     }
     case Encoding::Seconds: {

@@ -69,11 +69,18 @@ inline constexpr std::array<std::string_view, 24> timeZone{
 inline constexpr std::array<std::string_view, 3> workMode{"Picture", "Video", "Picture+Video"};
 inline constexpr std::array<std::string_view, 3> pirSensitivity{"High", "Medium", "Low"};
 inline constexpr std::array<std::string_view, 3> mmsOption{"VGA", "QVGA", "OFF"};
+inline constexpr int kMmsOptionOff = 2;
 inline constexpr std::array<std::string_view, 3> dataOption{"SMTP", "FTP", "OFF"};
+inline constexpr int kDataOptionSmtp = 0;
+inline constexpr int kDataOptionFtp = 1;
 inline constexpr std::array<std::string_view, 3> smtpEncrypt{"No SSL", "SSL", "StartTLS"};
 inline constexpr std::array<std::string_view, 2> networkMode{"Auto", "Manual"};
+inline constexpr int kNetworkModeAuto = 0;
+inline constexpr int kNetworkModeManual = 1;
 // Units of the capture interval as the form offers them (not a record field).
 inline constexpr std::array<std::string_view, 2> intervalUnit{"sec", "min"};
+inline constexpr int kIntervalUnitSeconds = 0;
+inline constexpr int kIntervalUnitMinutes = 1;
 }  // namespace fieldlists
 
 namespace fields {

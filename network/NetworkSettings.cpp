@@ -111,7 +111,7 @@ std::vector<std::string> overlongFields(const NetworkFormValues& values,
 }
 
 void storeOperatorSelection(const NetworkFormValues& values, ConfigRecord& record) {
-  if (values.mode != 0) return;
+  if (values.mode != fieldlists::kNetworkModeAuto) return;
   record.setUInt8(fields::countryIndex, lowByte(values.country));
   record.setUInt8(fields::operatorIndex, lowByte(values.mobileOperator));
 }

@@ -97,18 +97,10 @@ void CTarnwickDlg::DoDataExchange(tk::DataExchange& dx) {
 
 void CTarnwickDlg::initForm() {
   // The texts come from the field catalogue: list positions are what the file stores.
-  fillList(GetDlgItem(ids::kModeList), fields::workMode.items);
-  fillList(GetDlgItem(ids::kLanguageList), fields::language.items);
-  fillList(GetDlgItem(ids::kImageSizeList), fields::imageSize.items);
-  fillList(GetDlgItem(ids::kVideoSizeList), fields::videoSize.items);
-  fillList(GetDlgItem(ids::kShotNumberList), fields::shotNumberB.items);
-  fillList(GetDlgItem(ids::kPirSensitivityList), fields::pirSensitivity.items);
-  fillList(GetDlgItem(ids::kDateStampList), fields::dateStamp.items);
+  for (const ListBinding& list : mainFormLists()) {
+    fillList(GetDlgItem(list.controlId), list.field->items);
+  }
   fillList(GetDlgItem(ids::kIntervalUnitList), intervalUnitItems());
-  fillList(GetDlgItem(ids::kRecordAudioList), fields::recordAudio.items);
-  fillList(GetDlgItem(ids::kSdCycleList), fields::sdCycle.items);
-  fillList(GetDlgItem(ids::kGpsSwitchList), fields::gpsSwitch.items);
-  fillList(GetDlgItem(ids::kTimeZoneList), fields::timeZone.items);
 
   applyDefaults(programRecord());
   recordToForm();

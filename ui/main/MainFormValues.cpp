@@ -7,10 +7,6 @@ namespace tarnwick {
 namespace {
 namespace ids = resources::ids::tarnwickDlg;
 
-// Codes up to this many seconds are seconds; above it, minutes + this.
-constexpr std::uint32_t kMinuteBase = 60;
-constexpr std::uint32_t kMaxMinutes = 60;
-
 constexpr std::array<ListBinding, kMainFormListCount> kLists{{
     {ids::kModeList, &fields::workMode, nullptr},
     {ids::kLanguageList, &fields::language, nullptr},
@@ -34,21 +30,6 @@ constexpr std::array<SwitchBinding, kMainFormSwitchCount> kSwitches{{
     {ids::kSmsCtrlOn, ids::kSmsCtrlOff, &fields::smsCtrlOff, nullptr},
 }};
 }  // namespace
-
-IntervalDisplay splitInterval(std::uint32_t code) {
-  if (code > kMinuteBase) return {code - kMinuteBase, kIntervalUnitMinutes};
-  return {code, kIntervalUnitSeconds};
-}
-
-std::uint32_t combineInterval(std::uint32_t number, int unit) {
-  if (unit == kIntervalUnitMinutes) {
-    if (number > kMaxMinutes) number = kMaxMinutes;
-    return number + kMinuteBase;  // at most 120: no wrap
-  }
-  // At most 0xFFFFFFFF / 60 + 60: no wrap either.
-  if (number >= kMinuteBase) return number / 60u + kMinuteBase;
-  return number;
-}
 
 std::span<const ListBinding> mainFormLists() { return kLists; }
 

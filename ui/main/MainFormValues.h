@@ -2,32 +2,13 @@
 
 #include "config/ConfigRecord.h"
 #include "config/FieldCatalog.h"
+#include "config/Interval.h"
 
 #include <array>
 #include <cstdint>
 #include <span>
 
 namespace tarnwick {
-
-// Positions of the capture interval's unit list.
-inline constexpr int kIntervalUnitSeconds = 0;
-inline constexpr int kIntervalUnitMinutes = 1;
-
-// How a stored interval code is shown: a number and a unit position.
-struct IntervalDisplay {
-  std::uint32_t number = 0;
-  int unit = kIntervalUnitSeconds;
-  bool operator==(const IntervalDisplay&) const = default;
-};
-
-// Codes above 60 are minutes (code - 60); 60 and below are seconds, 0 included.
-IntervalDisplay splitInterval(std::uint32_t code);
-
-// The code stored for a number and a unit position, in unsigned arithmetic throughout.
-// Minutes are capped at 60 (code 120). Any other unit, "no selection" included, means seconds:
-// 60 seconds or more become whole minutes (remainder dropped) and are not capped, so 7200 sec
-// is 120 min (code 180).
-std::uint32_t combineInterval(std::uint32_t number, int unit);
 
 // One drop-down list of the form: its control, the field it shows, and a second field that
 // also takes its selection when the form is collected (the two Shot Number copies).

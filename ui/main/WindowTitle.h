@@ -1,13 +1,14 @@
 #pragma once
 
 #include "config/TextConversions.h"
+#include "config/Version.h"
 
 #include <string_view>
 
 namespace tarnwick {
 
 // The program's name and version as shown in the main window's caption.
-inline constexpr std::string_view kTitleText = "Tarnwick V4.22";
+inline constexpr std::string_view kTitleText = "Tarnwick V" TARNWICK_VERSION;
 
 // The title text, widened once and kept for the whole run.
 const FormText& titleText();

@@ -19,12 +19,13 @@ namespace tarnwick {
 namespace {
 using namespace resources::ids::mmsSetupDlg;
 
-// List positions the rules test.
-constexpr int kAuto = 0;
-constexpr int kManual = 1;
-constexpr int kSmtp = 0;
-constexpr int kFtp = 1;
-constexpr int kMmsOff = 2;
+// List positions the rules test: the record's lists are named in the field catalogue, the FTP
+// directory list is this window's own.
+constexpr int kAuto = fieldlists::kNetworkModeAuto;
+constexpr int kManual = fieldlists::kNetworkModeManual;
+constexpr int kSmtp = fieldlists::kDataOptionSmtp;
+constexpr int kFtp = fieldlists::kDataOptionFtp;
+constexpr int kMmsOff = fieldlists::kMmsOptionOff;
 constexpr int kRoot = 0;
 constexpr int kSpecified = 1;
 
