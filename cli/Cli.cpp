@@ -9,6 +9,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/Commands.h"
+#include "config/FieldCatalog.h"
 #include "config/Version.h"
 
 namespace tarnwick::cli {
@@ -36,6 +37,16 @@ std::string commandPath(const CLI::App& app) {
     path += " " + level->get_name();
   }
   return path;
+}
+
+// Every named field with its meaning, and the label the windows give it where they show it.
+std::string fieldList() {
+  std::string text = "Fields (name: meaning [the window's label]):";
+  for (const FieldInfo* field : fieldCatalog()) {
+    text += "\n  " + std::string(field->name) + ": " + std::string(field->meaning);
+    if (!field->label.empty()) text += " [" + std::string(field->label) + "]";
+  }
+  return text;
 }
 
 std::string withNewline(std::string text) {
@@ -88,6 +99,9 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
       "Change fields by name; values in the user's terms, checked as the windows check them. "
       "Nothing is written when any value is refused.",
       "tarnwick-cfg set menu.cfg imageSize=\"VGA 640x480\" serialNo=0042 timeLapse=1:02:03");
+  set->footer(std::string("Example:\n  tarnwick-cfg set menu.cfg imageSize=\"VGA 640x480\" "
+                          "serialNo=0042 timeLapse=1:02:03\n\n") +
+              fieldList());
   set->add_option("FILE", file, "Settings file")->required();
   set->add_option("FIELD=VALUE", items, "Assignments, applied in order")->required();
   set->add_option("-o,--output", outPath, "Write the result here instead of FILE");

@@ -77,6 +77,16 @@ TEST_F(CommandLine, VersionHelpAndUsageErrors) {
   }
 }
 
+TEST_F(CommandLine, SetHelpNamesEveryFieldWithItsMeaningAndLabel) {
+  const ToolResult r = run({"set", "--help"});
+  ASSERT_EQ(r.status, 0);
+  for (const FieldInfo* field : fieldCatalog()) {
+    std::string line = "\n  " + std::string(field->name) + ": " + std::string(field->meaning);
+    if (!field->label.empty()) line += " [" + std::string(field->label) + "]";
+    EXPECT_NE(r.out.find(line + "\n"), std::string::npos) << field->name;
+  }
+}
+
 TEST_F(CommandLine, NewWritesTheStartupFileAndKeepsExistingFiles) {
   ToolResult r = run({"new"});
   ASSERT_EQ(r.status, 0) << r.err;
