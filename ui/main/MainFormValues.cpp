@@ -1,6 +1,6 @@
 #include "ui/main/MainFormValues.h"
 
-#include "resources/templates/MainWindowTemplate.h"
+#include "resources/templates/MainWindowIds.h"
 
 namespace tarnwick {
 
