@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "config/ConfigFile.h"
+#include "config/FileAccess.h"
 #include "config/FileIO.h"
 
 namespace tarnwick::cli {
@@ -33,7 +34,7 @@ std::optional<ConfigRecord> loadSettings(Io io, const std::string& path) {
 
 std::optional<std::string> loadText(Io io, const std::string& path, std::uint64_t maxBytes) {
   std::vector<std::uint8_t> bytes;
-  const ReadFileResult read = readWholeFile(path, maxBytes, bytes);
+  const ReadFileResult read = fileAccess().readWholeFile(path, maxBytes, bytes);
   if (read.status != ReadFileResult::Status::Ok) {
     reportFailure(io, path, read.reason.empty() ? "cannot be read" : read.reason);
     return std::nullopt;
@@ -62,7 +63,7 @@ bool saveText(Io io, const std::string& path, std::string_view text) {
   }
   const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()),
                                             text.size());
-  if (const auto failure = saveFileAtomically(path, bytes)) {
+  if (const auto failure = fileAccess().save(path, bytes)) {
     reportFailure(io, path, failure->reason);
     return false;
   }

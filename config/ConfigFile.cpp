@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Codec.h"
+#include "FileAccess.h"
 
 namespace tarnwick {
 
@@ -26,7 +27,7 @@ ReadConfigResult readConfigFile(const std::string& path, ConfigRecord& record) {
   using S = ReadFileResult::Status;
   // Read into a scratch buffer first: the record changes only once all 1792 bytes are in.
   std::array<std::uint8_t, kRecordSize> image{};
-  const ReadFileResult read = readPrefix(path, image);
+  const ReadFileResult read = fileAccess().readPrefix(path, image);
   switch (read.status) {
     case S::Ok:
       record = decodeConfigImage(image);
@@ -49,7 +50,7 @@ ReadConfigResult readConfigBytes(std::span<const std::uint8_t> bytes, ConfigReco
 
 std::optional<FileError> writeConfigFile(const std::string& path, const ConfigRecord& record) {
   const auto image = encodeConfigImage(record);
-  return saveFileAtomically(path, image);
+  return fileAccess().save(path, image);
 }
 
 }  // namespace tarnwick

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "config/Codec.h"
+#include "config/FileAccess.h"
 #include "config/FileIO.h"
 
 namespace tarnwick {
@@ -143,7 +144,8 @@ bool parseOperatorDb(OperatorTable& table, std::span<const std::uint8_t> decoded
 OperatorDbLoad loadOperatorDb(OperatorTable& table, const std::filesystem::path& path,
                               std::string* why) {
   std::vector<std::uint8_t> bytes;
-  const ReadFileResult read = readWholeFile(path.string(), kMaxOperatorDbSize, bytes);
+  const ReadFileResult read =
+      fileAccess().readWholeFile(path.string(), kMaxOperatorDbSize, bytes);
   if (read.status != ReadFileResult::Status::Ok) {
     // readWholeFile reports an oversized file as a read error before reading anything; tell
     // the two apart for callers that report what happened.

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "config/Codec.h"
+#include "config/FileAccess.h"
 #include "config/FileIO.h"
 #include "network/OperatorDb.h"
 
@@ -124,7 +125,7 @@ std::optional<std::string> saveOperatorDb(const OperatorTable& table,
                                           const std::filesystem::path& path) {
   OperatorDbBuild build = buildOperatorDb(table);
   if (!build.ok()) return build.error;
-  if (auto failure = saveFileAtomically(path.string(), build.fileBytes)) {
+  if (auto failure = fileAccess().save(path.string(), build.fileBytes)) {
     return failure->path + ": " + failure->reason;
   }
   return std::nullopt;
