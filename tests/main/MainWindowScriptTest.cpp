@@ -251,6 +251,7 @@ const ScriptCase kCases[] = {
     {"interval_table", [] {},
      [] { EXPECT_EQ(programRecord().getUInt32(fields::interval), 0xFFFFFFFFu / 60u + 60u); }},
     {"keys", [] {}, [] { expectSameRecord(programRecord(), defaultsRecord()); }},
+    {"focus_and_arrows", [] {}, [] { expectSameRecord(programRecord(), defaultsRecord()); }},
     {"network_keeps_account", [] { writeRecordFile("gmail.cfg", gmailRecord()); },
      [] {
        const ConfigRecord saved = savedRecord("saved.cfg");

@@ -59,6 +59,36 @@ TEST(DialogModel, RadioButtonsSwitchWithinTheirGroupOnly) {
   });
 }
 
+TEST(DialogModel, ArrowKeysMoveWithinARadioGroupAndClickTheButtonLandedOn) {
+  runWith([](TestDlg& dlg, HeadlessBackend&) {
+    // Not on a radio button: the key does nothing.
+    dlg.GotoDlgCtrl(kEditName);
+    EXPECT_FALSE(dlg.userArrow(true));
+    EXPECT_EQ(dlg.focusedControlId(), kEditName);
+
+    dlg.GotoDlgCtrl(kRadioB);
+    EXPECT_TRUE(dlg.userArrow(false));  // back to A: checked, its click handler runs
+    EXPECT_EQ(dlg.focusedControlId(), kRadioA);
+    EXPECT_EQ(dlg.GetDlgItem(kRadioA).GetCheck(), 1);
+    EXPECT_EQ(dlg.radioAClicks, 1);
+    EXPECT_TRUE(dlg.userArrow(false));  // wraps round to B, never into C's group
+    EXPECT_EQ(dlg.focusedControlId(), kRadioB);
+    EXPECT_EQ(dlg.GetDlgItem(kRadioB).GetCheck(), 1);
+    EXPECT_EQ(dlg.GetDlgItem(kRadioA).GetCheck(), 0);
+    EXPECT_TRUE(dlg.userArrow(true));
+    EXPECT_EQ(dlg.focusedControlId(), kRadioA);
+    EXPECT_EQ(dlg.radioAClicks, 2);
+
+    // A disabled button is passed over; a group with no other usable button keeps the focus.
+    dlg.GetDlgItem(kRadioB).EnableWindow(false);
+    EXPECT_FALSE(dlg.userArrow(true));
+    EXPECT_EQ(dlg.focusedControlId(), kRadioA);
+    dlg.GotoDlgCtrl(kRadioC);
+    EXPECT_FALSE(dlg.userArrow(true));  // C is a group of its own
+    EXPECT_EQ(dlg.GetDlgItem(kRadioC).GetCheck(), 0);
+  });
+}
+
 TEST(DialogModel, UserInputRespectsStateAndLimits) {
   runWith([](TestDlg& dlg, HeadlessBackend&) {
     EXPECT_EQ(dlg.userClick(kCheck), "");

@@ -244,6 +244,33 @@ void CDialogEx::userEnter() {
   dispatch(IDOK, Notification::Clicked);
 }
 
+bool CDialogEx::userArrow(bool forward) {
+  const int focused = focusId_ == kNoControlId ? -1 : indexOf(focusId_);
+  if (focused < 0 || controls_[static_cast<std::size_t>(focused)].kind != ControlKind::RadioButton) {
+    return false;
+  }
+  // The group runs from the control that starts it to the next control that starts a group.
+  int first = focused;
+  while (first > 0 && (controls_[static_cast<std::size_t>(first)].style & kGroupStart) == 0) {
+    --first;
+  }
+  int end = focused + 1;
+  while (end < static_cast<int>(controls_.size()) &&
+         (controls_[static_cast<std::size_t>(end)].style & kGroupStart) == 0) {
+    ++end;
+  }
+  const int size = end - first;
+  for (int step = 1; step < size; ++step) {
+    const int offset = forward ? step : size - step;
+    const int i = first + (focused - first + offset) % size;
+    const ControlState& s = controls_[static_cast<std::size_t>(i)];
+    if (s.kind == ControlKind::RadioButton && s.enabled && s.visible) {
+      return userClick(s.id).empty();
+    }
+  }
+  return false;
+}
+
 void CDialogEx::userEscape() { dispatch(IDCANCEL, Notification::Clicked); }
 
 void CDialogEx::userCloseBox() { OnClose(); }

@@ -123,6 +123,11 @@ class CDialogEx {
   std::string userType(int id, const std::u16string& text);
   std::string userSelect(int id, int position);
   void userEnter();
+  // An arrow key. On a radio button it moves to the next (`forward`: Right or Down) or previous
+  // radio button of the same group, wrapping round, and clicks it: the button landed on is
+  // checked and its click notification sent, as an automatic radio button does. False when the
+  // focus is not on a radio button of a group with another usable one (the key does nothing).
+  bool userArrow(bool forward);
   void userEscape();
   void userCloseBox();
   std::string userSystemCommand(int commandId);

@@ -10,7 +10,34 @@ bool takesInput(ControlKind kind) {
          kind == ControlKind::CheckBox || kind == ControlKind::RadioButton ||
          kind == ControlKind::PushButton;
 }
+
+bool tabStopsGiven(const std::vector<ControlState>& controls) {
+  return std::any_of(controls.begin(), controls.end(),
+                     [](const ControlState& s) { return (s.style & kTabStop) != 0; });
+}
+
+bool focusable(const ControlState& s) { return takesInput(s.kind) && s.enabled && s.visible; }
 }  // namespace
+
+int initialFocusIndex(const CDialogEx& dialog, bool firstControl) {
+  const std::vector<ControlState>& controls = dialog.controls();
+  if (!firstControl) {
+    const int chosen = dialog.indexOf(dialog.focusedControlId());
+    if (chosen >= 0 && focusable(controls[static_cast<std::size_t>(chosen)])) return chosen;
+  }
+  const bool marked = tabStopsGiven(controls);
+  for (std::size_t i = 0; i < controls.size(); ++i) {
+    const ControlState& s = controls[i];
+    if (focusable(s) && (!marked || (s.style & kTabStop) != 0)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+int placeInitialFocus(CDialogEx& dialog, bool firstControl) {
+  const int index = initialFocusIndex(dialog, firstControl);
+  if (index >= 0) dialog.GotoDlgCtrl(dialog.controls()[static_cast<std::size_t>(index)].id);
+  return index;
+}
 
 DialogHost::DialogHost(CDialogEx& dialog, NativeWindow& window)
     : dialog_(dialog), window_(window) {
@@ -35,19 +62,10 @@ void DialogHost::showInitialState() {
     window_.showColours(i, coloursOf(i));
   }
   // OnInitDialog returning true puts the focus on the first tab stop; false keeps the focus
-  // where the dialog put it (GotoDlgCtrl).
+  // where the dialog put it (GotoDlgCtrl). The dialog object is told, as every backend does.
+  const int index = placeInitialFocus(dialog_, firstControlFocus_);
   lastFocusId_ = dialog_.focusedControlId();
-  const int chosen = firstControlFocus_ ? -1 : dialog_.indexOf(lastFocusId_);
-  if (chosen >= 0) {
-    if (canFocus(chosen)) window_.moveFocus(chosen, false);
-    return;
-  }
-  for (int i = 0; i < static_cast<int>(dialog_.controls().size()); ++i) {
-    if (isTabStop(i) && canFocus(i)) {
-      window_.moveFocus(i, false);
-      return;
-    }
-  }
+  if (index >= 0) window_.moveFocus(index, false);
 }
 
 std::string DialogHost::click(int id) {
@@ -78,6 +96,15 @@ void DialogHost::enter() {
   // focused button, the default button and OK.
   dialog_.userEnter();
   afterInput();
+}
+
+bool DialogHost::arrow(bool forward) {
+  const int before = dialog_.focusedControlId();
+  const bool taken = dialog_.userArrow(forward);
+  if (!taken) return false;
+  showTaker(before);
+  afterInput();
+  return true;
 }
 
 void DialogHost::escape() {
@@ -125,6 +152,9 @@ std::string DialogHost::handle(const InputEvent& event) {
       return systemCommand(event.id);
     case InputEvent::Kind::FocusIn:
       focusedByUser(event.id);
+      return {};
+    case InputEvent::Kind::Arrow:
+      arrow(event.position > 0);
       return {};
   }
   return {};

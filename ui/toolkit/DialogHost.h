@@ -10,11 +10,11 @@ namespace tarnwick::tk {
 
 // One input a user makes in a dialog window, as a backend reports it.
 struct InputEvent {
-  enum class Kind { Click, Type, Select, Enter, Escape, CloseBox, SystemCommand, FocusIn };
+  enum class Kind { Click, Type, Select, Enter, Escape, CloseBox, SystemCommand, FocusIn, Arrow };
   Kind kind = Kind::Click;
   int id = kNoControlId;  // the control (Click, Type, Select, FocusIn) or the command
   std::u16string text;    // Type: the control's whole new text
-  int position = -1;      // Select: the list position chosen
+  int position = -1;      // Select: the list position chosen; Arrow: 1 forward, -1 back
 };
 
 // What a backend's window does for its host. The host calls these; the backend never decides
@@ -84,6 +84,9 @@ class DialogHost : private ControlObserver {
   std::string type(int id, const std::u16string& text);
   std::string select(int id, int position);
   void enter();
+  // An arrow key (forward: Right or Down). True when the dialog took it (a radio button moved
+  // within its group); otherwise the backend may use the key natively.
+  bool arrow(bool forward);
   void escape();
   void closeBox();
   std::string systemCommand(int commandId);
@@ -138,6 +141,18 @@ class DialogHost : private ControlObserver {
   bool tabStopsGiven_ = false;
   bool closed_ = false;
 };
+
+// Where the keyboard focus goes when `dialog` opens, as a control index (-1: nowhere). With
+// `firstControl` (OnInitDialog returned true) it is the first control in tab order that is
+// enabled and visible; otherwise the control the dialog moved the focus to (GotoDlgCtrl), or the
+// first one when that cannot take it. Every backend opens its windows by this one rule, so Enter
+// right after opening presses the same button everywhere (in the main window the first tab stop
+// is a push button).
+int initialFocusIndex(const CDialogEx& dialog, bool firstControl);
+
+// Gives the dialog object the focus of that rule, so that its Enter handling knows it from the
+// start. Returns the index, or -1.
+int placeInitialFocus(CDialogEx& dialog, bool firstControl);
 
 // A queue of native input for an asynchronous backend: its event handlers push, and its
 // InputSource pops. Holds plain data only, so the pushing side needs nothing from the dialog.

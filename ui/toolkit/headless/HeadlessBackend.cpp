@@ -1,6 +1,7 @@
 #include "ui/toolkit/headless/HeadlessBackend.h"
 
 #include "config/TextConversions.h"
+#include "ui/toolkit/DialogHost.h"
 
 #include <algorithm>
 #include <utility>
@@ -31,7 +32,10 @@ TurnState turnState(const CDialogEx& dialog, std::size_t events, const ScriptedU
 int HeadlessBackend::runModal(CDialogEx& dialog) {
   ++events_;
   open_.push_back(&dialog);
-  dialog.initialize();
+  // The focus at opening follows the rule every backend follows.
+  if (const bool firstControl = dialog.initialize(); !dialog.isEnded()) {
+    placeInitialFocus(dialog, firstControl);
+  }
   int idleTurns = 0;
   while (!dialog.isEnded()) {
     if (failed_) {

@@ -129,7 +129,7 @@ constexpr Form kForms[] = {
     {"expect-count", K::ExpectCount, "IN"},     {"expect-item", K::ExpectItem, "INS"},
     {"expect-enabled", K::ExpectEnabled, "IB"}, {"expect-checked", K::ExpectChecked, "IB"},
     {"expect-visible", K::ExpectVisible, "IB"}, {"expect-caption", K::ExpectCaption, "S"},
-    {"expect-masked", K::ExpectMasked, "IB"},   {"question", K::Question, "SB"},
+    {"expect-masked", K::ExpectMasked, "IB"},   {"expect-focus", K::ExpectFocus, "I"},   {"question", K::Question, "SB"},
 };
 
 std::optional<std::string> parseLine(const Lexed& lexed, ScriptStep& step) {
@@ -137,13 +137,19 @@ std::optional<std::string> parseLine(const Lexed& lexed, ScriptStep& step) {
   const std::string& word = tokens[0].text;
   if (tokens[0].quoted) return "a line must start with an action, not a string";
   if (word == "key") {
-    if (tokens.size() != 2 || tokens[1].quoted) return "key takes enter or esc";
-    if (tokens[1].text == "enter") {
+    constexpr const char* kKeys = "key takes enter, esc, left, right, up or down";
+    if (tokens.size() != 2 || tokens[1].quoted) return kKeys;
+    const std::string& key = tokens[1].text;
+    if (key == "enter") {
       step.kind = K::KeyEnter;
-    } else if (tokens[1].text == "esc") {
+    } else if (key == "esc") {
       step.kind = K::KeyEscape;
+    } else if (key == "left" || key == "right" || key == "up" || key == "down") {
+      step.kind = K::KeyArrow;
+      step.flag = key == "right" || key == "down";
+      step.text = fromUtf8(key);
     } else {
-      return "key takes enter or esc, not " + tokens[1].text;
+      return std::string(kKeys) + ", not " + key;
     }
     return std::nullopt;
   }
@@ -252,6 +258,8 @@ std::string describeStep(const ScriptStep& step) {
     case K::Select: return "select " + id + " " + n;
     case K::KeyEnter: return "key enter";
     case K::KeyEscape: return "key esc";
+    case K::KeyArrow: return "key " + toUtf8(step.text);
+    case K::ExpectFocus: return "expect-focus " + id;
     case K::Close: return "close";
     case K::SysMenu: return "sysmenu " + id;
     case K::ExpectText: return "expect-text " + id + " " + quoted(step.text);

@@ -11,16 +11,16 @@ namespace tarnwick::tk {
 // to a message box or file dialog that the program shows.
 struct ScriptStep {
   enum class Kind {
-    ExpectDialog, Click, Type, Select, KeyEnter, KeyEscape, Close, SysMenu,
+    ExpectDialog, Click, Type, Select, KeyEnter, KeyEscape, KeyArrow, Close, SysMenu,
     ExpectText, ExpectSelection, ExpectCount, ExpectItem, ExpectEnabled, ExpectChecked,
-    ExpectVisible, ExpectCaption, ExpectMasked,
+    ExpectVisible, ExpectCaption, ExpectFocus, ExpectMasked,
     Message, MessageAny, Question, OpenFile, SaveFile, OpenFileCancel, SaveFileCancel,
   };
   Kind kind = Kind::Click;
   int line = 0;       // 1-based line in the script
   int id = 0;         // control or dialog id, or system command
   int number = 0;     // list position or count
-  bool flag = false;  // yes / no
+  bool flag = false;  // yes / no; key: forward (right, down)
   std::u16string text;
   std::string path;   // UTF-8 file path
 

@@ -33,6 +33,15 @@ bool ScriptUser::check(const ScriptStep& step, CDialogEx& top) {
     }
     return true;
   }
+  if (step.kind == K::ExpectFocus) {
+    if (top.focusedControlId() != step.id) {
+      fail(step, top.focusedControlId() == kNoControlId
+                     ? std::string("no control has the focus")
+                     : "the focus is on " + std::to_string(top.focusedControlId()));
+      return false;
+    }
+    return true;
+  }
   if (!top.HasDlgItem(step.id)) {
     fail(step, "dialog " + std::to_string(top.templateId()) + " has no control " +
                    std::to_string(step.id));
@@ -90,6 +99,7 @@ void ScriptUser::perform(const ScriptStep& step, CDialogEx& top) {
     case K::Select: problem = top.userSelect(step.id, step.number); break;
     case K::KeyEnter: top.userEnter(); break;
     case K::KeyEscape: top.userEscape(); break;
+    case K::KeyArrow: top.userArrow(step.flag); break;
     case K::Close: top.userCloseBox(); break;
     case K::SysMenu: problem = top.userSystemCommand(step.id); break;
     default: break;

@@ -1,8 +1,10 @@
 #include "ui/toolkit/qt/QtDialogWindow.h"
 
+#include "ui/toolkit/Contrast.h"
 #include "ui/toolkit/qt/AppIcon.h"
 #include "ui/toolkit/qt/DialogFont.h"
 #include "ui/toolkit/qt/GroupFrame.h"
+#include "ui/toolkit/qt/ListBoxStyle.h"
 
 #include <QAction>
 #include <QApplication>
@@ -52,13 +54,18 @@ Qt::Alignment textAlignment(std::uint32_t style) {
   return Qt::AlignLeft;
 }
 
-void setTextColour(QPalette& palette, const QColor& colour) {
-  // Disabled controls keep the greyed text of the toolkit's look.
-  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+void setTextColour(QPalette& palette, const QColor& colour, bool disabledToo) {
+  for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+    if (group == QPalette::Disabled && !disabledToo) continue;
     for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
       palette.setColor(group, role, colour);
     }
   }
+}
+
+Rgb toRgb(const QColor& c) {
+  return Rgb{static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
+             static_cast<std::uint8_t>(c.blue())};
 }
 }  // namespace
 
@@ -131,6 +138,7 @@ QWidget* QtDialogWindow::createWidget(int index, const ControlState& state) {
     }
     case ControlKind::ComboBox: {
       auto* combo = new QComboBox(this);
+      combo->setStyle(ListBoxStyle::instance());
       combo->setEditable(false);
       combo->setMaxVisibleItems(kVisibleListEntries);
       // The template's height is the opened list's; the closed box is as tall as its font needs.
@@ -320,7 +328,36 @@ void QtDialogWindow::showColours(int index, const CtlColor& answer) {
       }
       break;
   }
-  if (answer.textColour) setTextColour(palette, toQColor(*answer.textColour));
+  // A disabled text box takes the dialog's text colour too (black on the network window's
+  // blue). Every other disabled control keeps a grey, but one that can be read on what it stands
+  // on: the style's own light grey is unreadable on a coloured dialog.
+  const bool answerForDisabled = answer.textColour && s->kind == ControlKind::Edit;
+  if (answer.textColour) setTextColour(palette, toQColor(*answer.textColour), answerForDisabled);
+  if (!answerForDisabled) {
+    QColor under;
+    switch (s->kind) {
+      case ControlKind::Edit:
+        under = palette.color(QPalette::Disabled, QPalette::Base);
+        break;
+      case ControlKind::ComboBox:
+        under = palette.color(QPalette::Disabled, QPalette::Button);
+        break;
+      default:
+        if (fill) {
+          under = palette.color(QPalette::Disabled, widget->backgroundRole());
+        } else if (const std::optional<Rgb> painted = host_.paint().fill()) {
+          under = toQColor(*painted);
+        } else {
+          under = palette.color(QPalette::Disabled, QPalette::Window);
+        }
+        break;
+    }
+    if (under.alpha() == 0) under = palette.color(QPalette::Disabled, QPalette::Window);
+    const QColor grey = toQColor(disabledTextOn(toRgb(under)));
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+      palette.setColor(QPalette::Disabled, role, grey);
+    }
+  }
   if (widget->autoFillBackground() != fill) widget->setAutoFillBackground(fill);
   if (!(widget->palette() == palette)) widget->setPalette(palette);
 }
@@ -379,6 +416,17 @@ void QtDialogWindow::keyPressEvent(QKeyEvent* event) {
     host_.escape();
     return;
   }
+  // The keyboard's way to the same menu: the menu key or Shift+F10, beside the focused control.
+  if ((modifiers == Qt::NoModifier && key == Qt::Key_Menu) ||
+      (modifiers == Qt::ShiftModifier && key == Qt::Key_F10)) {
+    const QWidget* focused = focusWidget();
+    const QPoint at = focused != nullptr ? focused->mapToGlobal(QPoint(0, focused->height()))
+                                         : mapToGlobal(QPoint(0, 0));
+    if (showSystemMenu(at)) {
+      event->accept();
+      return;
+    }
+  }
   // Not QDialog's handler: it would end the dialog on Enter and Escape by itself.
   QWidget::keyPressEvent(event);  // NOLINT(bugprone-parent-virtual-call): bypass QDialog on purpose
 }
@@ -411,11 +459,12 @@ void QtDialogWindow::paintEvent(QPaintEvent* event) {
 void QtDialogWindow::contextMenuEvent(QContextMenuEvent* event) {
   // The window manager's system menu cannot take the dialog's own entries, so they are offered
   // here, on a right click on the dialog's background.
+  if (!showSystemMenu(event->globalPos())) event->ignore();
+}
+
+bool QtDialogWindow::showSystemMenu(const QPoint& globalPos) {
   const std::vector<SystemMenuItem>& items = model_.systemMenu();
-  if (items.empty()) {
-    event->ignore();
-    return;
-  }
+  if (items.empty()) return false;
   QMenu menu(this);
   for (const SystemMenuItem& item : items) {
     if (item.id == 0) {
@@ -424,12 +473,25 @@ void QtDialogWindow::contextMenuEvent(QContextMenuEvent* event) {
       menu.addAction(QString::fromStdU16String(item.text))->setData(item.id);
     }
   }
-  if (QAction* chosen = menu.exec(event->globalPos())) {
-    host_.systemCommand(chosen->data().toInt());
-  }
+  if (QAction* chosen = menu.exec(globalPos)) host_.systemCommand(chosen->data().toInt());
+  return true;
 }
 
 bool QtDialogWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && qobject_cast<QRadioButton*>(watched) != nullptr) {
+    // Arrow keys stay within a radio button's group and check the button they land on (the
+    // dialog object decides); Qt's own handling would move on to any button of the window.
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    const int k = key->key();
+    if (modifiers == Qt::NoModifier &&
+        (k == Qt::Key_Left || k == Qt::Key_Right || k == Qt::Key_Up || k == Qt::Key_Down)) {
+      // The key goes to the button that has the focus, whether or not a focus-in was seen.
+      if (const ControlState* s = model_.stateAt(indexOfWidget(watched))) host_.focusedByUser(s->id);
+      host_.arrow(k == Qt::Key_Right || k == Qt::Key_Down);
+      return true;
+    }
+  }
   if (event->type() == QEvent::FocusIn) {
     if (const ControlState* s = model_.stateAt(indexOfWidget(watched))) host_.focusedByUser(s->id);
   }

@@ -59,6 +59,8 @@ class QtDialogWindow : public QDialog, private NativeWindow {
   void repaintBackground() override;
   void closeWindow(int result) override;
 
+  // The dialog's own system-menu entries as a pop-up menu at `globalPos`; false when it has none.
+  bool showSystemMenu(const QPoint& globalPos);
   QWidget* createWidget(int index, const ControlState& state);
   void connectInput(int index, QWidget* widget);
   void applyFocusPolicy(int index, QWidget* widget);
