@@ -1,6 +1,8 @@
 #include "FileIO.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
@@ -9,6 +11,8 @@
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
+#include <random>
 #include <string_view>
 #include <system_error>
 
@@ -55,9 +59,24 @@ std::string folderOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
+// Whether this process may follow the symbolic link `link` (its lstat) that lies in the folder
+// `folder` (its stat). In a sticky folder anyone may write to (/tmp), anyone may also plant a
+// link, so a link there is followed only when it is the caller's own or the folder owner's: the
+// kernel's rule for such folders (fs.protected_symlinks), applied here because the save
+// resolves links itself and the kernel never sees them followed.
+bool mayFollowLink(const struct stat& link, const struct stat& folder) {
+  const bool shared = (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
+  if (!shared) return true;
+  return link.st_uid == ::geteuid() || link.st_uid == folder.st_uid;
+}
+
+bool sameFile(const struct stat& a, const struct stat& b) {
+  return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
 // The path the save should replace: a symbolic link is followed to the file it names (which
-// need not exist yet), so the link itself survives the rename. Errors other than "does not
-// exist" are reported.
+// need not exist yet), so the link itself survives the rename. A link the kernel's rule for
+// shared folders would not follow is refused. Errors other than "does not exist" are reported.
 std::optional<FileError> resolveTarget(const std::string& path, std::string& target) {
   target = path;
   for (int hops = 0;; ++hops) {
@@ -68,11 +87,26 @@ std::optional<FileError> resolveTarget(const std::string& path, std::string& tar
     }
     if (!S_ISLNK(st.st_mode)) return std::nullopt;
     if (hops >= kMaxLinkHops) return systemError(path, ELOOP);
+    struct stat folder {};
+    if (::stat(folderOf(target).c_str(), &folder) != 0) return systemError(path, errno);
+    if (!mayFollowLink(st, folder)) {
+      std::string reason =
+          "Not following the symbolic link" +
+          (target == path ? std::string() : " " + target) +
+          ": it belongs to another user and lies in a folder anyone can write to";
+      return FileError{path, std::move(reason), EACCES};
+    }
     std::string link(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 0) + 256, '\0');
     const ssize_t n = ::readlink(target.c_str(), link.data(), link.size());
     if (n < 0) return systemError(path, errno);
     if (static_cast<std::size_t>(n) >= link.size()) return systemError(path, ENAMETOOLONG);
     link.resize(static_cast<std::size_t>(n));
+    // The link that was read must be the one that was judged: one swapped in between is looked
+    // at again (and counts as a hop, so endless swapping ends as ELOOP).
+    struct stat again {};
+    if (::lstat(target.c_str(), &again) != 0 || !sameFile(st, again) || again.st_uid != st.st_uid) {
+      continue;
+    }
     target = (!link.empty() && link.front() == '/') ? link : folderOf(target) + "/" + link;
   }
 }
@@ -158,10 +192,168 @@ ReadFileResult readExactly(int fd, std::uint8_t* out, std::size_t want) {
   return {S::Ok, {}};
 }
 
+
+// Names of our temporary files: this prefix, then six letters or digits.
+constexpr std::string_view kTempPrefix = ".tarnwick-save-";
+constexpr std::size_t kTempSuffixLength = 6;
+
+// A temporary file of ours older than this is left over from a save that was killed (a save
+// takes milliseconds), and the next save into its folder removes it.
+constexpr std::time_t kStaleTempSeconds = 60;
+
+bool isTempName(std::string_view name) {
+  if (!name.starts_with(kTempPrefix) || name.size() != kTempPrefix.size() + kTempSuffixLength) {
+    return false;
+  }
+  for (const char c : name.substr(kTempPrefix.size())) {
+    const bool alnum = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    if (!alnum) return false;
+  }
+  return true;
+}
+
+// Removes our stale temporary files from `folder`: regular files with our name pattern, owned
+// by this user, last written more than a minute ago. Best effort: a folder that cannot be read
+// or a file that cannot be removed is left as it is.
+void removeStaleTemps(const std::string& folder) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return;
+  const std::time_t now = std::time(nullptr);
+  while (const dirent* entry = ::readdir(dir)) {
+    if (!isTempName(entry->d_name)) continue;
+    struct stat st {};
+    if (::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+    if (!S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) continue;
+    if (now - st.st_mtime <= kStaleTempSeconds) continue;
+    ::unlinkat(::dirfd(dir), entry->d_name, 0);
+  }
+  ::closedir(dir);
+}
+
+// Gives the new file the old one's owner and group, then its mode. In that order: changing the
+// owner clears the set-user-ID and set-group-ID bits, so a mode set first would lose them. An
+// ordinary user cannot give a file away (EPERM); then the group alone is kept where it can be,
+// and a set-ID bit whose owner or group could not be kept is dropped, as the kernel drops it
+// when someone else writes such a file.
+int applyOwnerAndMode(int fd, const struct stat* existing) {
+  if (existing == nullptr) {
+    return ::fchmod(fd, 0666 & ~currentUmask()) == 0 ? 0 : errno;
+  }
+  mode_t mode = existing->st_mode & 07777;
+  if (::fchown(fd, existing->st_uid, existing->st_gid) != 0) {
+    if (errno != EPERM) return errno;
+    if (::fchown(fd, static_cast<uid_t>(-1), existing->st_gid) != 0 && errno != EPERM) {
+      return errno;
+    }
+    struct stat now {};
+    if (::fstat(fd, &now) != 0) return errno;
+    if (now.st_uid != existing->st_uid) mode &= ~static_cast<mode_t>(S_ISUID);
+    if (now.st_gid != existing->st_gid) mode &= ~static_cast<mode_t>(S_ISGID);
+  }
+  return ::fchmod(fd, mode) == 0 ? 0 : errno;
+}
+
+// Owner, mode, contents and fsync of a freshly created temporary file; 0 or the errno.
+int fillTemp(int fd, const struct stat* existing, std::span<const std::uint8_t> data) {
+  if (const int err = applyOwnerAndMode(fd, existing)) return err;
+  int err = 0;
+  if (!writeAll(fd, data, err)) return err;
+  if (::fsync(fd) != 0) return errno;
+  return 0;
+}
+
+std::string randomTempName(const std::string& folder) {
+  static constexpr std::string_view kLetters =
+      "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+  std::random_device random;
+  std::string name = folder + "/" + std::string(kTempPrefix);
+  for (std::size_t i = 0; i < kTempSuffixLength; ++i) name += kLetters[random() % kLetters.size()];
+  return name;
+}
+
+// Gives the unnamed file open at `fd` a temporary name in `folder`; 0 or the errno. Through
+// /proc/self/fd, which any user may link from; without /proc, AT_EMPTY_PATH (privileged).
+int nameUnnamedTemp(int fd, const std::string& folder, std::string& name) {
+  const std::string procPath = "/proc/self/fd/" + std::to_string(fd);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name = randomTempName(folder);
+    int rc = ::linkat(AT_FDCWD, procPath.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW);
+    if (rc != 0 && errno == ENOENT) rc = ::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH);
+    if (rc == 0) return 0;
+    if (errno != EEXIST) return errno;
+  }
+  return EEXIST;
+}
+
+// Renames the finished temporary file `tempName` over `target` and makes the rename durable.
+std::optional<FileError> replaceTarget(const std::string& path, const std::string& tempName,
+                                       const std::string& target) {
+  if (::rename(tempName.c_str(), target.c_str()) != 0) {
+    const int err = errno;
+    ::unlink(tempName.c_str());
+    return systemError(path, err);
+  }
+  // The new file is already in place at this point, so a folder that cannot be synced (some
+  // file systems refuse) does not turn the save into a failure.
+  const int dirFd = ::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dirFd >= 0) {
+    ::fsync(dirFd);
+    ::close(dirFd);
+  }
+  return std::nullopt;
+}
+
+// The save through an unnamed temporary file (O_TMPFILE): a save killed while writing leaves
+// nothing, and the file has a name only for the moment between linking and renaming. Returns
+// false, with nothing written, where the file system or kernel does not offer it; the caller
+// then takes the named way.
+bool saveThroughUnnamedTemp(const std::string& path, const std::string& target,
+                            const struct stat* existing, std::span<const std::uint8_t> data,
+                            std::optional<FileError>& result) {
+#ifdef O_TMPFILE
+  const std::string folder = folderOf(target);
+  Fd fd(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
+  if (fd.get() < 0) return false;  // FAT, old kernels: EOPNOTSUPP, EISDIR, EINVAL
+  if (const int err = fillTemp(fd.get(), existing, data)) {
+    result = systemError(path, err);
+    return true;
+  }
+  std::string tempName;
+  if (nameUnnamedTemp(fd.get(), folder, tempName) != 0) return false;
+  if (fd.close() != 0) {
+    const int err = errno;
+    ::unlink(tempName.c_str());
+    result = systemError(path, err);
+    return true;
+  }
+  result = replaceTarget(path, tempName, target);
+  return true;
+#else
+  (void)path, (void)target, (void)existing, (void)data, (void)result;
+  return false;
+#endif
+}
+
+// The save through a named temporary file, which works on every file system.
+std::optional<FileError> saveThroughNamedTemp(const std::string& path, const std::string& target,
+                                              const struct stat* existing,
+                                              std::span<const std::uint8_t> data) {
+  std::string tempName = folderOf(target) + "/" + std::string(kTempPrefix) + "XXXXXX";
+  Fd fd(::mkostemp(tempName.data(), O_CLOEXEC));
+  if (fd.get() < 0) return systemError(path, errno);
+  int err = fillTemp(fd.get(), existing, data);
+  if (err == 0 && fd.close() != 0) err = errno;
+  if (err != 0) {
+    ::unlink(tempName.c_str());
+    return systemError(path, err);
+  }
+  return replaceTarget(path, tempName, target);
+}
+
 }  // namespace
 
 std::optional<FileError> saveFileAtomically(const std::string& path,
-                                            std::span<const std::uint8_t> data) {
+                                            std::span<const std::uint8_t> data, TempFiles temps) {
   if (path.empty()) return systemError(path, ENOENT);
 
   std::string target;
@@ -184,41 +376,53 @@ std::optional<FileError> saveFileAtomically(const std::string& path,
     return systemError(path, errno);
   }
 
-  std::string tempPath = folderOf(target) + "/.tarnwick-save-XXXXXX";
-  const int rawFd = ::mkostemp(tempPath.data(), O_CLOEXEC);
-  if (rawFd < 0) return systemError(path, errno);
-  Fd fd(rawFd);
+  removeStaleTemps(folderOf(target));
+  const struct stat* old = exists ? &existing : nullptr;
+  std::optional<FileError> result;
+  if (temps == TempFiles::UnnamedWherePossible &&
+      saveThroughUnnamedTemp(path, target, old, data, result)) {
+    return result;
+  }
+  return saveThroughNamedTemp(path, target, old, data);
+}
 
-  auto fail = [&](int err) {
-    if (fd.get() >= 0) fd.close();
-    ::unlink(tempPath.c_str());
-    return systemError(path, err);
-  };
+FileLock& FileLock::operator=(FileLock&& other) noexcept {
+  if (this != &other) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = other.fd_;
+    other.fd_ = -1;
+  }
+  return *this;
+}
 
-  const mode_t mode = exists ? (existing.st_mode & 07777) : (0666 & ~currentUmask());
-  if (::fchmod(fd.get(), mode) != 0) return fail(errno);
-  if (exists) {
-    // Keep the owner where we may; an ordinary user cannot give files away, and that is fine.
-    if (::fchown(fd.get(), existing.st_uid, existing.st_gid) != 0 && errno != EPERM) {
-      return fail(errno);
+FileLock::~FileLock() {
+  if (fd_ >= 0) ::close(fd_);  // closing the last descriptor releases the flock
+}
+
+FileLock lockForUpdate(const std::string& path) {
+  // A save that finished while we waited has put a new file in place; lock that one instead.
+  // Bounded, so that a path replaced without end (by something else) still lets us go on.
+  for (int attempt = 0; attempt < 1000; ++attempt) {
+    struct stat before {};
+    // Only regular files: opening a device or FIFO may block or have effects of its own.
+    if (::stat(path.c_str(), &before) != 0 || !S_ISREG(before.st_mode)) return {};
+    int raw = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (raw < 0 && errno == EACCES) {
+      raw = ::open(path.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     }
+    if (raw < 0) return {};
+    FileLock lock(raw);
+    struct stat locked {};
+    if (::fstat(raw, &locked) != 0 || !S_ISREG(locked.st_mode)) return {};
+    int rc = 0;
+    while ((rc = ::flock(raw, LOCK_EX)) != 0 && errno == EINTR) {
+    }
+    if (rc != 0) return {};
+    struct stat now {};
+    if (::stat(path.c_str(), &now) != 0) return {};  // removed meanwhile: nothing to guard
+    if (sameFile(now, locked)) return lock;
   }
-
-  int err = 0;
-  if (!writeAll(fd.get(), data, err)) return fail(err);
-  if (::fsync(fd.get()) != 0) return fail(errno);
-  if (fd.close() != 0) return fail(errno);
-  if (::rename(tempPath.c_str(), target.c_str()) != 0) return fail(errno);
-
-  // Make the rename itself durable. The new file is already in place at this point, so a
-  // folder that cannot be synced (some file systems refuse) does not turn the save into a
-  // failure.
-  const int dirFd = ::open(folderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dirFd >= 0) {
-    ::fsync(dirFd);
-    ::close(dirFd);
-  }
-  return std::nullopt;
+  return {};
 }
 
 ReadFileResult readPrefix(const std::string& path, std::span<std::uint8_t> out) {

@@ -20,13 +20,53 @@ struct FileError {
 // Writes `data` to a temporary file in the target's folder, checks that every byte went out,
 // fsyncs it and renames it over the target, then fsyncs the folder. Until the rename the old
 // file is untouched, so a crash, a full disk or an I/O error never leaves a half-written file.
-// An existing target keeps its permission bits; a new one gets 0666 & ~umask like a plain open.
+// Where the file system allows it (Linux, O_TMPFILE) the temporary file has no name until it
+// is complete, so a killed save leaves nothing behind; elsewhere (a FAT memory card) it is a
+// named ".tarnwick-save-XXXXXX", and such a file of ours older than a minute is removed by the
+// next save into that folder.
+// An existing target keeps its owner and group where we may set them, and its permission bits
+// (set-user-ID and set-group-ID included while owner and group are kept); a new one gets
+// 0666 & ~umask like a plain open.
 // An existing target the caller may not write (read-only, or another account's) is refused
 // with the system's reason, as opening it for writing would be.
 // When the target is a symbolic link, the file it points to is replaced and the link stays.
+// A link in a shared folder (sticky and writable by everyone, like /tmp) is followed only when
+// it belongs to the caller or to the folder's owner, the rule the kernel applies when it
+// follows links there: anyone may plant a link in such a folder, and following theirs would
+// let them choose which of the caller's files gets replaced. Otherwise nothing is written.
 // On any failure the temporary file is removed and the error carries the system's reason.
+//
+// `temps` chooses how the temporary file is made; every caller but the tests of the named way
+// (the one FAT cards and non-Linux systems take) keeps the default.
+enum class TempFiles { UnnamedWherePossible, NamedOnly };
 std::optional<FileError> saveFileAtomically(const std::string& path,
-                                            std::span<const std::uint8_t> data);
+                                            std::span<const std::uint8_t> data,
+                                            TempFiles temps = TempFiles::UnnamedWherePossible);
+
+// An exclusive advisory lock (flock) on a file, held while the object lives, for a
+// read-modify-write: two programs that each take it before reading and keep it until their
+// save is done cannot lose each other's change. A save replaces the file by a new one, so
+// taking the lock checks afterwards that the path still names the locked file and otherwise
+// locks the new one. A missing file gives an empty lock (there is nothing to lose), as does one
+// that cannot be opened or locked: the read or save that follows reports its own reason.
+class FileLock {
+ public:
+  FileLock() = default;
+  explicit FileLock(int fd) : fd_(fd) {}
+  FileLock(FileLock&& other) noexcept : fd_(other.fd_) { other.fd_ = -1; }
+  FileLock& operator=(FileLock&& other) noexcept;
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+  ~FileLock();
+
+  bool held() const { return fd_ >= 0; }
+
+ private:
+  int fd_ = -1;
+};
+
+// Waits until the file at `path` (a link's file, when it is one) can be locked, and locks it.
+FileLock lockForUpdate(const std::string& path);
 
 struct ReadFileResult {
   enum class Status { Ok, CannotOpen, TooShort, ReadError } status;
