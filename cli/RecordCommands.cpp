@@ -16,6 +16,7 @@
 #include "cli/RecordJson.h"
 #include "cli/StartupRecord.h"
 #include "config/FieldCatalog.h"
+#include "config/FileIO.h"
 
 namespace tarnwick::cli {
 
@@ -123,6 +124,9 @@ int commandSet(Io io, const std::string& path, const std::vector<std::string>& t
     }
     assignments.push_back(*assignment);
   }
+  // Locked from the read to the end of the save: two set commands on one file each keep the
+  // other's change instead of saving over it what they read before it.
+  const FileLock lock = lockForUpdate(outPath.value_or(path));
   const auto loaded = loadSettings(io, path);
   if (!loaded) return kExitFailed;
   ConfigRecord record = *loaded;
@@ -149,6 +153,7 @@ int commandImport(Io io, const std::string& jsonPath, const std::string& outPath
   if (!text) return kExitFailed;
   const RecordImport imported = importRecordJson(*text);
   if (!imported.record) return reportFailure(io, jsonPath, imported.error);
+  const FileLock lock = lockForUpdate(outPath);  // waits for a set that is changing the file
   return saveSettings(io, outPath, *imported.record) ? kExitOk : kExitFailed;
 }
 

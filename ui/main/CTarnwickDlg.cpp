@@ -4,6 +4,7 @@
 #include "config/ConfigRecord.h"
 #include "config/Defaults.h"
 #include "config/FieldCatalog.h"
+#include "config/FileIO.h"
 #include "config/TextConversions.h"
 #include "resources/Strings.h"
 #include "resources/templates/MainWindowTemplate.h"
@@ -200,7 +201,10 @@ void CTarnwickDlg::OnSaveConfig() {
   if (dialog.DoModal() != tk::IDOK) return;
   configPath_ = dialog.GetPathName();
 
-  // A front end without paths delivers the written bytes itself (a download).
+  // A front end without paths delivers the written bytes itself (a download). A file on disk
+  // is locked while saving, so that a tarnwick-cfg set on the same file waits and then reads
+  // what was saved here rather than writing over it with what it read before.
+  const FileLock lock = dialog.hasPath() ? lockForUpdate(configPath_) : FileLock();
   const auto error = dialog.hasPath() ? writeConfigFile(configPath_, programRecord())
                                       : dialog.deliver(encodeConfigImage(programRecord()));
   if (error) {
