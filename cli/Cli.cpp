@@ -9,6 +9,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/Commands.h"
+#include "cli/FleetCommands.h"
 #include "config/FieldCatalog.h"
 #include "config/Version.h"
 
@@ -143,10 +144,46 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   dump->add_option("PATH", file, "oper.db file")->required();
   dump->add_flag("--json", json, "Write the table as JSON (the input of 'build')");
   CLI::App* build = command(*operDb, "build",
-                            "Write an oper.db from a JSON table (as 'dump --json' writes it).",
-                            "tarnwick-cfg oper-db build table.json -o oper.db");
-  build->add_option("JSON", file, "JSON table")->required();
+                            "Write an oper.db from a JSON table (as 'dump --json' writes it), "
+                            "or from Android's list of access points (apns-conf.xml).",
+                            "tarnwick-cfg oper-db build --from-apns apns-conf.xml "
+                            "--countries DE,AT,CH -o oper.db");
+  std::optional<std::string> apnsPath;
+  std::optional<std::string> countries;
+  CLI::Option* jsonInput = build->add_option("JSON", file, "JSON table");
+  CLI::Option* apnsInput =
+      build->add_option("--from-apns", apnsPath, "Build from this apns-conf.xml instead");
+  jsonInput->excludes(apnsInput);
+  build->add_option("--countries", countries,
+                    "With --from-apns: only these countries (ISO codes or English names, "
+                    "separated by commas)")
+      ->needs(apnsInput);
   build->add_option("-o,--output", outRequired, "oper.db file to write")->required();
+
+  CLI::App* batch = command(
+      app, "batch",
+      "Write one settings file per camera, FOLDER/NAME/menu.cfg, from a base file and a CSV "
+      "table with a header of field names and a row per camera (column 'camera' names the "
+      "folder). Every value is checked as 'set' checks it; nothing is written when any is "
+      "refused.",
+      "tarnwick-cfg batch base.cfg cameras.csv -o cards");
+  BatchOptions batchOptions;
+  batch->add_option("BASE", batchOptions.basePath, "Settings file every camera starts from")
+      ->required();
+  batch->add_option("CSV", batchOptions.csvPath, "Table with a row per camera")->required();
+  batch->add_option("-o,--output", batchOptions.folder, "Folder to write the cameras' folders in")
+      ->required();
+  batch->add_flag("--force", batchOptions.force, "Replace settings files that exist");
+
+  CLI::App* check = command(
+      app, "check",
+      "List the values the camera is unlikely to accept, one a line; exit 0 when there are "
+      "none, 1 when there are, 2 when a file cannot be read.",
+      "tarnwick-cfg check cards/*/menu.cfg");
+  std::vector<std::string> checkFiles;
+  check->add_option("FILE", checkFiles, "Settings files")->required();
+  check->add_flag("--json", json, "Write the findings as JSON");
+  check->add_option("--db", dbPath, "Check operator positions against this oper.db");
 
   CLI::App* ui = command(app, "ui", "Run the program without windows, driven by a UI script.",
                          "tarnwick-cfg ui startup.ui");
@@ -193,7 +230,17 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     if (diff->parsed()) return commandDiff(io, file, fileB);
     if (operators->parsed()) return commandOperators(io, dbPath, json);
     if (dump->parsed()) return commandOperDbDump(io, file, json);
-    if (build->parsed()) return commandOperDbBuild(io, file, outRequired);
+    if (build->parsed()) {
+      if (apnsPath) return commandOperDbFromApns(io, *apnsPath, outRequired, countries);
+      if (file.empty()) {
+        err << "tarnwick-cfg: oper-db build needs a JSON table or --from-apns (see tarnwick-cfg "
+               "oper-db build --help)\n";
+        return kExitUsage;
+      }
+      return commandOperDbBuild(io, file, outRequired);
+    }
+    if (batch->parsed()) return commandBatch(io, batchOptions);
+    if (check->parsed()) return commandCheck(io, checkFiles, json, dbPath);
     if (ui->parsed()) return commandUi(io, file);
   } catch (const std::exception& e) {
     // Only resource exhaustion can get here (std::bad_alloc and the like): say so and stop.

@@ -1,0 +1,83 @@
+// tarnwick-cfg check: what in a settings file the camera is unlikely to accept.
+
+#include <nlohmann/json.hpp>
+
+#include "cli/CommandSupport.h"
+#include "cli/FieldValues.h"
+#include "cli/FleetCommands.h"
+#include "fleet/SettingsCheck.h"
+#include "network/OperatorDb.h"
+
+namespace tarnwick::cli {
+
+namespace {
+
+// A value for a line of text: texts quoted, list entries with their stored number.
+std::string shown(const FieldInfo& field, const FieldView& view) {
+  if (field.encoding == Encoding::Text) return "\"" + view.value + "\"";
+  if (view.raw.empty() || view.raw == view.value ||
+      view.value.find(view.raw) != std::string::npos) {
+    return view.value;
+  }
+  return view.value + " (" + view.raw + ")";
+}
+
+}  // namespace
+
+int commandCheck(Io io, const std::vector<std::string>& paths, bool json,
+                 const std::optional<std::string>& dbPath) {
+  OperatorTable table;  // the built-in table, unless the settings go with an oper.db
+  if (dbPath) {
+    std::string why;
+    if (loadOperatorDb(table, *dbPath, &why) != OperatorDbLoad::Loaded) {
+      reportFailure(io, *dbPath, why.empty() ? "not an operator database the program would use"
+                                             : "cannot be read: " + why);
+      return kExitUsage;
+    }
+  }
+  bool unreadable = false;
+  bool problems = false;
+  nlohmann::ordered_json files = nlohmann::ordered_json::array();
+  for (const std::string& path : paths) {
+    nlohmann::ordered_json file = nlohmann::ordered_json::object();
+    file["file"] = path;
+    const auto record = loadSettings(io, path);
+    if (!record) {
+      unreadable = true;
+      file["error"] = "cannot be read";
+      files.push_back(std::move(file));
+      continue;
+    }
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    for (const CheckFinding& finding : checkSettings(*record, table)) {
+      problems = true;
+      const FieldView view = viewField(*record, *finding.field);
+      if (!json) {
+        io.out << path << ": " << finding.field->name << " = " << shown(*finding.field, view)
+               << ": " << finding.reason << "\n";
+        continue;
+      }
+      nlohmann::ordered_json item = nlohmann::ordered_json::object();
+      item["field"] = finding.field->name;
+      item["value"] = view.value;
+      if (view.number) {
+        item["raw"] = *view.number;
+      } else if (!view.raw.empty()) {
+        item["raw"] = view.raw;
+      } else {
+        item["raw"] = nullptr;
+      }
+      item["reason"] = finding.reason;
+      list.push_back(std::move(item));
+    }
+    file["problems"] = std::move(list);
+    files.push_back(std::move(file));
+  }
+  if (json) {
+    io.out << files.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
+  }
+  if (unreadable) return kExitUsage;
+  return problems ? kExitFailed : kExitOk;
+}
+
+}  // namespace tarnwick::cli

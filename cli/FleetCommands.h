@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/Commands.h"
+
+// The commands for many cameras at once: batch, check and oper-db build --from-apns.
+
+namespace tarnwick::cli {
+
+struct BatchOptions {
+  std::string basePath;
+  std::string csvPath;
+  std::string folder;
+  bool force = false;
+};
+
+int commandBatch(Io io, const BatchOptions& options);
+int commandCheck(Io io, const std::vector<std::string>& paths, bool json,
+                 const std::optional<std::string>& dbPath);
+int commandOperDbFromApns(Io io, const std::string& xmlPath, const std::string& outPath,
+                          const std::optional<std::string>& countries);
+
+}  // namespace tarnwick::cli
