@@ -172,7 +172,7 @@ int commandBatch(Io io, const BatchOptions& options) {
       if (columns[c].field == nullptr || record.fields[c].empty()) continue;
       const std::string& value = record.fields[c];
       if (const auto why = assignField(camera.record, *columns[c].field, value)) {
-        refusals.add(row, c + 1, columns[c].header, value + " refused: " + *why);
+        refusals.add(row, c + 1, columns[c].header, "\"" + value + "\" refused: " + *why);
         refused = true;
       }
       assignments.push_back({columns[c].header, value});
@@ -186,7 +186,8 @@ int commandBatch(Io io, const BatchOptions& options) {
       for (std::size_t a = 0; a < assignments.size(); ++a) {
         if (assignments[a].field == refusal->field) c = columnOf[a];
       }
-      refusals.add(row, c + 1, columns[c].header, refusal->value + " refused: " + refusal->reason);
+      refusals.add(row, c + 1, columns[c].header,
+                   "\"" + refusal->value + "\" refused: " + refusal->reason);
       continue;
     }
     cameras.push_back(std::move(camera));

@@ -14,7 +14,13 @@ namespace {
 
 // A value for a line of text: texts quoted, list entries with their stored number.
 std::string shown(const FieldInfo& field, const FieldView& view) {
-  if (field.encoding == Encoding::Text) return "\"" + view.value + "\"";
+  switch (field.encoding) {
+    case Encoding::Text: return "\"" + view.value + "\"";
+    case Encoding::ClockHM:
+    case Encoding::ClockHMS:
+    case Encoding::Digits4: return view.value;
+    default: break;
+  }
   if (view.raw.empty() || view.raw == view.value ||
       view.value.find(view.raw) != std::string::npos) {
     return view.value;

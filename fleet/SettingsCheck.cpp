@@ -118,7 +118,7 @@ void checkSwitches(const ConfigRecord& record, Findings& out) {
   }
 }
 
-// "" when the text is a decimal port 1-65535 or empty; otherwise why not.
+// A decimal number from 1 to 65535, digits only.
 bool validPort(const std::string& text) {
   if (text.empty() || text.size() > 5) return false;
   if (!std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
@@ -153,22 +153,25 @@ void checkSending(const ConfigRecord& record, Findings& out) {
   }
 }
 
+// "3 operators (0-2)", "1 country (0-0)", "no countries".
+std::string positions(std::size_t count, std::string_view one, std::string_view many) {
+  if (count == 0) return "no " + std::string(many);
+  return std::to_string(count) + " " + std::string(count == 1 ? one : many) + " (0-" +
+         std::to_string(count - 1) + ")";
+}
+
 void checkOperator(const ConfigRecord& record, const OperatorTable& table, Findings& out) {
   if (record.getUInt8(fields::networkMode) != kAutoMode) return;
-  const std::uint8_t country = record.getUInt8(fields::countryIndex);
-  const CountryEntry* entry = table.country(country);
+  const CountryEntry* entry = table.country(record.getUInt8(fields::countryIndex));
   if (entry == nullptr) {
     out.add(fields::countryIndex, "Auto mode and the operator table has " +
-                                      std::to_string(table.countryCount()) + " countries (0-" +
-                                      std::to_string(table.countryCount() - 1) + ")");
+                                      positions(table.countryCount(), "country", "countries"));
     return;
   }
   const std::size_t operators = entry->listedOperators().size();
   if (record.getUInt8(fields::operatorIndex) >= operators) {
     out.add(fields::operatorIndex,
-            "Auto mode and the country has " + std::to_string(operators) +
-                (operators == 1 ? " operator" : " operators") +
-                (operators == 0 ? "" : " (0-" + std::to_string(operators - 1) + ")"));
+            "Auto mode and the country has " + positions(operators, "operator", "operators"));
   }
 }
 
