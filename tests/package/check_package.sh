@@ -87,6 +87,7 @@ contents)
     /usr/share/doc/tarnwick/copyright /usr/share/doc/tarnwick/changelog.gz
     /usr/share/doc/tarnwick/LICENSE /usr/share/doc/tarnwick/NOTICE
     /usr/share/doc/tarnwick/THIRD_PARTY.md
+    /usr/share/tarnwick/oper-world.db /usr/share/tarnwick/README
   )
   for path in "${expected[@]}"; do
     grep -q -x -F "$path" <<<"$paths" || fail "the package lacks $path"
@@ -160,6 +161,15 @@ installed)
   else
     fail "tarnwick-cfg new wrote no menu.cfg in its working folder"
   fi
+
+  # The world operator table reads as an oper.db, and its README carries the attribution.
+  out=$("$bin/tarnwick-cfg" oper-db dump "$share/tarnwick/oper-world.db") ||
+    fail "the installed world table cannot be read"
+  out=${out%%$'\n'*}
+  [[ $out =~ ^#\ .*:\ ([0-9]+)\ countries && ${BASH_REMATCH[1]} -ge 150 ]] ||
+    fail "the installed world table holds too few countries: $out"
+  grep -q 'SPDX-License-Identifier: Apache-2.0' "$share/tarnwick/README" ||
+    fail "the world table's README carries no attribution"
 
   # The desktop program starts on the system's Qt and shows its main window.
   out=$(cd "$work/cwd" && QT_QPA_PLATFORM=offscreen "$bin/tarnwick" --benchmark-startup 2>&1) ||
