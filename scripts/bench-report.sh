@@ -16,6 +16,7 @@ for bench in build/release/bench/tarnwick_bench_*; do
 done
 bash bench/startup.sh build/release/app/tarnwick 21 >"$out/startup.txt" 2>&1 || true
 bash bench/cli.sh build/release/cli/tarnwick-cfg >"$out/cli.txt" 2>&1 || true
+bash bench/batch.sh build/release/cli/tarnwick-cfg >"$out/batch.txt" 2>&1 || true
 
 python3 - "$out" <<'PY'
 import glob, json, os, re, sys
@@ -55,6 +56,10 @@ for line in open(os.path.join(out, "cli.txt")):
     m = re.match(r"(\w+)\s+median\s+([\d.]+) ms\s+\(budget (\d+) ms\)", line)
     if m:
         row(f"tarnwick-cfg {m[1]} (whole process, median)", float(m[2]), float(m[3]))
+for line in open(os.path.join(out, "batch.txt")):
+    m = re.match(r"(\w+)\s+median\s+([\d.]+) ms\s+\(budget (\d+) ms\)", line)
+    if m:
+        row(f"tarnwick-cfg {m[1]} (1,000 cameras, whole process, median)", float(m[2]), float(m[3]))
 width = max(len(r[0]) for r in rows)
 print(f"| {'measure':{width}} | {'figure':>12} | {'budget':>9} | ok |")
 print(f"|{'-' * (width + 2)}|{'-' * 14}|{'-' * 11}|----|")
