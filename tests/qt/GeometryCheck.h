@@ -25,6 +25,8 @@ inline void expectTemplateGeometry(QtDialogWindow& window) {
   EXPECT_EQ(units, dialogBaseUnits(dialogFont(t.fontName, t.pointSize))) << "template " << t.id;
   const Rect client = dialogUnitsToPixels({0, 0, t.width, t.height}, units);
   EXPECT_EQ(window.size(), QSize(client.width, client.height)) << "template " << t.id;
+  EXPECT_EQ(window.contentWidget()->size(), QSize(client.width, client.height));
+  EXPECT_FALSE(window.scrolls()) << "template " << t.id;
   EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "template " << t.id << " is resizable";
   EXPECT_EQ(window.windowFlags().testFlag(Qt::WindowMinimizeButtonHint), t.minimizeBox);
   EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
@@ -35,7 +37,7 @@ inline void expectTemplateGeometry(QtDialogWindow& window) {
     ASSERT_NE(widget, nullptr);
     const std::string where = "template " + std::to_string(t.id) + ", control #" +
                               std::to_string(i) + " (id " + std::to_string(c.id) + ")";
-    EXPECT_EQ(widget->parentWidget(), &window) << where;
+    EXPECT_EQ(widget->parentWidget(), window.contentWidget()) << where;
     const Rect px = dialogUnitsToPixels(c.rect, units);
     EXPECT_EQ(widget->pos(), QPoint(px.x, px.y)) << where;
     switch (c.kind) {

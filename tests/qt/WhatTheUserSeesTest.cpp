@@ -4,6 +4,7 @@
 
 #include "QtTestSupport.h"
 
+#include "config/ConfigFile.h"
 #include "config/ConfigRecord.h"
 #include "config/Defaults.h"
 #include "config/FieldCatalog.h"
@@ -22,21 +23,37 @@
 #include "ui/options/CSerialNoDlg.h"
 #include "ui/options/CTimeLapseDlg.h"
 #include "ui/options/CTimerSettingDlg.h"
+#include "ui/toolkit/CFileDialog.h"
 #include "ui/toolkit/Contrast.h"
 #include "ui/toolkit/DialogHost.h"
+#include "ui/toolkit/qt/FileFilter.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QStyleOptionComboBox>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
+
+#include <unistd.h>
 
 #include <map>
 #include <memory>
@@ -53,9 +70,31 @@ Rgb rgbOf(QRgb p) {
 // The contrast a reader gets from a control as drawn: inside its frame, the most common colour
 // is what the text stands on, and the pixel that differs most from it is the text's ink (fully
 // covered pixels of the glyph stems). Only controls that show some text are measured.
+// Where a control draws its text: inside an edit's frame, a list's text field, beside a check
+// box's or radio button's mark (which are not text and are not measured).
+QRect textArea(QWidget* widget) {
+  if (auto* combo = qobject_cast<QComboBox*>(widget)) {
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    option.editable = false;
+    option.frame = combo->hasFrame();
+    return combo->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                          QStyle::SC_ComboBoxEditField, combo);
+  }
+  if (qobject_cast<QCheckBox*>(widget) != nullptr || qobject_cast<QRadioButton*>(widget) != nullptr) {
+    QStyleOptionButton option;
+    option.initFrom(widget);
+    option.text = qobject_cast<QAbstractButton*>(widget)->text();
+    const bool check = qobject_cast<QCheckBox*>(widget) != nullptr;
+    return widget->style()->subElementRect(
+        check ? QStyle::SE_CheckBoxContents : QStyle::SE_RadioButtonContents, &option, widget);
+  }
+  return widget->rect().adjusted(3, 3, -3, -3);
+}
+
 double inkContrast(QWidget* widget) {
   const QImage image = widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
-  const QRect inner = image.rect().adjusted(3, 3, -3, -3);
+  const QRect inner = textArea(widget).intersected(image.rect());
   std::map<QRgb, int> counts;
   for (int y = inner.top(); y <= inner.bottom(); ++y) {
     for (int x = inner.left(); x <= inner.right(); ++x) ++counts[image.pixel(x, y)];
@@ -314,6 +353,93 @@ TEST(WhatTheUserSees, ArrowKeysStayWithinEachOnOffPairAndClickTheButtonLandedOn)
   programRecord() = ConfigRecord{};
 }
 
+TEST(WhatTheUserSees, TheSaveDialogProposesTheFolderOfTheLoadedFile) {
+  namespace ids = resources::ids::tarnwickDlg;
+  QTemporaryDir card;
+  QTemporaryDir elsewhere;
+  ASSERT_TRUE(card.isValid() && elsewhere.isValid());
+  const QString loaded = card.filePath(QStringLiteral("menu.cfg"));
+  ConfigRecord prepared;
+  applyDefaults(prepared);
+  ASSERT_FALSE(writeConfigFile(loaded.toStdString(), prepared));
+  setFileDialogFolder({});
+
+  ActiveQtBackend backend;
+  programRecord() = ConfigRecord{};
+  CTarnwickDlg dialog;
+  QStringList started;  // the folder each file dialog opened in
+  QString proposedName;
+  QStringList filters;
+  QList<QUrl> places;
+  const auto answer = [&](const QString& folder, const QString& name) {
+    onNextModal<QFileDialog>([&, folder, name](QFileDialog& fileDialog) {
+      started << fileDialog.directory().absolutePath();
+      if (fileDialog.acceptMode() == QFileDialog::AcceptSave) {
+        proposedName = fileDialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
+        filters = fileDialog.nameFilters();
+        places = fileDialog.sidebarUrls();
+      }
+      fileDialog.setDirectory(folder);
+      fileDialog.selectFile(QDir(folder).filePath(name));
+      static_cast<QDialog&>(fileDialog).accept();
+    });
+  };
+  const auto okMessage = [] {
+    onNextModal<QMessageBox>([](QMessageBox& box) { box.button(QMessageBox::Ok)->click(); });
+  };
+  backend->setShownHook([&](QtDialogWindow& window) {
+    auto* load = qobject_cast<QPushButton*>(window.widgetFor(ids::kLoadConfigButton));
+    auto* save = qobject_cast<QPushButton*>(window.widgetFor(ids::kSaveConfigButton));
+    answer(card.path(), QStringLiteral("menu.cfg"));
+    QTest::mouseClick(load, Qt::LeftButton);
+    // Enter in the save dialog now replaces the card's file, not one in the start folder.
+    answer(card.path(), QStringLiteral("menu.cfg"));
+    okMessage();
+    QTest::mouseClick(save, Qt::LeftButton);
+    // Saved elsewhere, the next dialog starts there.
+    answer(elsewhere.path(), QStringLiteral("copy.cfg"));
+    okMessage();
+    QTest::mouseClick(save, Qt::LeftButton);
+    onNextModal<QFileDialog>([&](QFileDialog& fileDialog) {
+      started << fileDialog.directory().absolutePath();
+      fileDialog.reject();
+    });
+    QTest::mouseClick(load, Qt::LeftButton);
+    window.closeWith(IDCANCEL);
+  });
+  dialog.DoModal();
+  ASSERT_EQ(started.size(), 4);
+  EXPECT_EQ(started[1], QDir(card.path()).absolutePath());
+  EXPECT_EQ(started[2], QDir(card.path()).absolutePath());
+  EXPECT_EQ(started[3], QDir(elsewhere.path()).absolutePath());
+  EXPECT_EQ(proposedName, QStringLiteral("menu"));
+  EXPECT_EQ(filters, (QStringList{QStringLiteral("Config file (*.cfg)"),
+                                  QStringLiteral("All files (*)")}));
+  EXPECT_TRUE(places.contains(QUrl::fromLocalFile(QDir::homePath())));
+  EXPECT_TRUE(QFileInfo::exists(elsewhere.filePath(QStringLiteral("copy.cfg"))));
+  setFileDialogFolder({});
+  programRecord() = ConfigRecord{};
+}
+
+TEST(WhatTheUserSees, FileDialogsStartSomewhereASaveCanSucceed) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  const QString home = QStringLiteral("/home/someone");
+  // The remembered folder while it exists; a card taken out falls back to the start folder.
+  EXPECT_EQ(startingFolder(dir.path(), QStringLiteral("/tmp"), home), dir.path());
+  EXPECT_EQ(startingFolder(dir.filePath(QStringLiteral("gone")), dir.path(), home), dir.path());
+  EXPECT_EQ(startingFolder({}, dir.path(), home), dir.path());
+  EXPECT_EQ(startingFolder({}, dir.filePath(QStringLiteral("gone")), home), home);
+  // Started from a folder the user cannot write to (such as /), the dialog starts at home.
+  if (::geteuid() != 0) {
+    EXPECT_EQ(startingFolder({}, QStringLiteral("/"), home), home);
+  }
+  EXPECT_EQ(removableMediaFolders({QStringLiteral("/"), QStringLiteral("/media/ann/CARD"),
+                                   QStringLiteral("/boot/efi"), QStringLiteral("/run/media/bo/USB/"),
+                                   QStringLiteral("/media/ann/CARD"), QStringLiteral("/mediax")}),
+            (QStringList{QStringLiteral("/media/ann/CARD"), QStringLiteral("/run/media/bo/USB")}));
+}
+
 TEST(WhatTheUserSees, AboutIsOnTheMenuOfTheRightClickTheMenuKeyAndShiftF10) {
   ActiveQtBackend backend;
   programRecord() = ConfigRecord{};
@@ -367,6 +493,42 @@ TEST(WhatTheUserSees, EveryWindowOpensWithTheFocusOnItsFirstTabStop) {
   openAndLook(main, [](QtDialogWindow& window) {
     EXPECT_EQ(window.focusWidget(),
               window.widgetFor(resources::ids::tarnwickDlg::kLoadConfigButton));
+  });
+  programRecord() = ConfigRecord{};
+}
+
+// Run by the test qt_small_scaled_screen on a 1280-pixel screen at 150 %: the network window
+// is larger than the screen, so it is shown as large as fits and scrolls; every control can be
+// brought into view, by the keyboard as well.
+TEST(SmallScreen, TheNetworkWindowFitsTheScreenAndScrollsToEveryControl) {
+  const QSize available = QGuiApplication::primaryScreen()->availableGeometry().size();
+  programRecord() = ConfigRecord{};
+  applyDefaults(programRecord());
+  programRecord().setInt32(fields::dataOption, 1);  // FTP: its boxes usable
+  CMmsSetupDlg dialog;
+  openAndLook(dialog, [&](QtDialogWindow& window) {
+    if (window.contentWidget()->width() <= available.width()) {
+      GTEST_SKIP() << "the screen is large enough";
+    }
+    EXPECT_LE(window.frameGeometry().width(), available.width());
+    EXPECT_LE(window.frameGeometry().height(), available.height());
+    EXPECT_TRUE(window.scrolls());
+    namespace ids = resources::ids::mmsSetupDlg;
+    for (int id : {ids::kEncryptList, ids::kSmtpPortEdit, ids::kFtpPortEdit,
+                   ids::kFtpDirectoryEdit, ids::kMailbox3Edit, ids::kModeList}) {
+      QWidget* widget = window.widgetFor(id);
+      window.bringIntoView(widget);
+      const QRect shown(widget->mapTo(window.scrollArea()->viewport(), QPoint(0, 0)),
+                        widget->size());
+      EXPECT_TRUE(window.scrollArea()->viewport()->rect().contains(shown)) << id;
+    }
+    // The focus moved by the keyboard scrolls to the control.
+    window.scrollArea()->ensureVisible(0, 0);
+    QWidget* ftpPort = window.widgetFor(ids::kFtpPortEdit);
+    ftpPort->setFocus();
+    QApplication::processEvents();
+    EXPECT_TRUE(window.scrollArea()->viewport()->rect().contains(
+        QRect(ftpPort->mapTo(window.scrollArea()->viewport(), QPoint(0, 0)), ftpPort->size())));
   });
   programRecord() = ConfigRecord{};
 }

@@ -2,6 +2,8 @@
 
 #include "ui/toolkit/FileFilter.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QString>
 
 namespace tarnwick::tk {
@@ -28,6 +30,25 @@ QStringList qtNameFilters(const std::u16string& filter) {
                   QLatin1Char(')'));
   }
   return result;
+}
+
+QStringList removableMediaFolders(const QStringList& mountPoints) {
+  QStringList folders;
+  for (const QString& point : mountPoints) {
+    const QString clean = QDir::cleanPath(point);
+    if (clean.startsWith(QLatin1String("/media/")) ||
+        clean.startsWith(QLatin1String("/run/media/"))) {
+      if (!folders.contains(clean)) folders.append(clean);
+    }
+  }
+  return folders;
+}
+
+QString startingFolder(const QString& remembered, const QString& current, const QString& home) {
+  if (!remembered.isEmpty() && QFileInfo(remembered).isDir()) return remembered;
+  const QFileInfo here(current);
+  if (!current.isEmpty() && here.isDir() && here.isWritable()) return current;
+  return home;
 }
 
 }  // namespace tarnwick::tk

@@ -8,6 +8,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QStorageInfo>
+#include <QUrl>
 
 #include <algorithm>
 
@@ -72,10 +74,27 @@ int QtBackend::showMessageBox(const MessageBoxRequest& request) {
 }
 
 std::optional<std::string> QtBackend::showFileDialog(const FileDialogRequest& request) {
+  // The dialog starts where the user last chose a file in this run, so that a save after loading
+  // the card's menu.cfg proposes the card; never simply the folder the program was started in.
+  const QString folder = startingFolder(QString::fromStdString(request.initialFolder),
+                                        QDir::currentPath(), QDir::homePath());
   QFileDialog dialog(ownerWidget(request.owner),
-                     request.save ? QStringLiteral("Save As") : QStringLiteral("Open"),
-                     QDir::currentPath());
+                     request.save ? QStringLiteral("Save As") : QStringLiteral("Open"), folder);
   dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+  // The side bar: home, the starting folder, and the memory cards and sticks plugged in.
+  QList<QUrl> places{QUrl::fromLocalFile(QDir::homePath()), QUrl::fromLocalFile(folder)};
+  QStringList mountPoints;
+  for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+    if (volume.isValid() && volume.isReady()) mountPoints.append(volume.rootPath());
+  }
+  for (const QString& media : removableMediaFolders(mountPoints)) {
+    places.append(QUrl::fromLocalFile(media));
+  }
+  QList<QUrl> unique;
+  for (const QUrl& place : places) {
+    if (!unique.contains(place)) unique.append(place);
+  }
+  dialog.setSidebarUrls(unique);
   dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   // The program asks for neither an overwrite confirmation nor a must-exist check: a name that
   // does not exist reaches the program, which says "No Config File!", and a save replaces the

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QGuiApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -20,6 +21,9 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QSignalBlocker>
 #include <QTimer>
 
@@ -33,6 +37,8 @@ constexpr int kDefaultEditLimit = 32767;
 // Icons stand at their template position in the system's icon size, whatever size the template
 // gives them.
 constexpr int kIconPixels = 32;
+// Room a window manager's frame and title bar take around a window, kept free on the screen.
+const QSize kWindowFrame(16, 48);
 // A drop-down list opens to show this many entries before it scrolls.
 constexpr int kVisibleListEntries = 30;
 
@@ -69,6 +75,19 @@ Rgb toRgb(const QColor& c) {
 }
 }  // namespace
 
+// The surface the controls stand on, at the template's size: it paints the dialog's background.
+// Inside a scroll area, so that a window larger than the screen can still be used whole.
+class QtDialogWindow::Canvas : public QWidget {
+ public:
+  explicit Canvas(QtDialogWindow& window) : window_(window) {}
+
+ protected:
+  void paintEvent(QPaintEvent* event) override { window_.paintCanvas(*this, event); }
+
+ private:
+  QtDialogWindow& window_;
+};
+
 QtDialogWindow::QtDialogWindow(CDialogEx& model, QWidget* parent)
     : QDialog(parent), model_(model), host_(model, *this) {
   const DialogTemplate& t = model.dialogTemplate();
@@ -84,7 +103,16 @@ QtDialogWindow::QtDialogWindow(CDialogEx& model, QWidget* parent)
   setFont(dialogFont(t.fontName, t.pointSize));
   baseUnits_ = dialogBaseUnits(font());
   const Rect client = dialogUnitsToPixels({0, 0, t.width, t.height}, baseUnits_);
-  setFixedSize(client.width, client.height);
+  canvas_ = new Canvas(*this);
+  canvas_->setFixedSize(client.width, client.height);
+  scroller_ = new QScrollArea(this);
+  scroller_->setFrameShape(QFrame::NoFrame);
+  scroller_->setFocusPolicy(Qt::NoFocus);
+  scroller_->setWidgetResizable(false);
+  scroller_->setWidget(canvas_);
+  QScreen* screen = parent != nullptr ? parent->screen() : QGuiApplication::primaryScreen();
+  fitToScreen(screen != nullptr ? screen->availableGeometry().size() - kWindowFrame
+                                : QSize(client.width, client.height));
   setWindowTitle(QString::fromStdU16String(model.GetWindowText()));
 
   const std::vector<ControlState>& controls = model.controls();
@@ -113,7 +141,7 @@ QWidget* QtDialogWindow::createWidget(int index, const ControlState& state) {
   QWidget* widget = nullptr;
   switch (state.kind) {
     case ControlKind::Static: {
-      auto* label = new QLabel(this);
+      auto* label = new QLabel(canvas_);
       // Program texts are shown as they are, never interpreted as markup.
       label->setTextFormat(Qt::PlainText);
       label->setAlignment(textAlignment(state.style) | Qt::AlignTop);
@@ -124,20 +152,20 @@ QWidget* QtDialogWindow::createWidget(int index, const ControlState& state) {
       break;
     }
     case ControlKind::GroupBox: {
-      auto* box = new GroupFrame(this);
+      auto* box = new GroupFrame(canvas_);
       box->setAttribute(Qt::WA_TransparentForMouseEvents);
       widget = box;
       break;
     }
     case ControlKind::Edit: {
-      auto* edit = new QLineEdit(this);
+      auto* edit = new QLineEdit(canvas_);
       edit->setFrame((state.style & kBorder) != 0);
       edit->setAlignment(textAlignment(state.style) | Qt::AlignVCenter);
       widget = edit;
       break;
     }
     case ControlKind::ComboBox: {
-      auto* combo = new QComboBox(this);
+      auto* combo = new QComboBox(canvas_);
       combo->setStyle(ListBoxStyle::instance());
       combo->setEditable(false);
       combo->setMaxVisibleItems(kVisibleListEntries);
@@ -147,17 +175,17 @@ QWidget* QtDialogWindow::createWidget(int index, const ControlState& state) {
       break;
     }
     case ControlKind::CheckBox:
-      widget = new QCheckBox(this);
+      widget = new QCheckBox(canvas_);
       break;
     case ControlKind::RadioButton: {
-      auto* radio = new QRadioButton(this);
+      auto* radio = new QRadioButton(canvas_);
       // The dialog object keeps the radio groups; Qt must not clear buttons on its own.
       radio->setAutoExclusive(false);
       widget = radio;
       break;
     }
     case ControlKind::PushButton: {
-      auto* button = new QPushButton(this);
+      auto* button = new QPushButton(canvas_);
       // Enter is the dialog's business (see keyPressEvent); only the template's default button
       // shows as default.
       button->setAutoDefault(false);
@@ -166,7 +194,7 @@ QWidget* QtDialogWindow::createWidget(int index, const ControlState& state) {
       break;
     }
     case ControlKind::Icon: {
-      auto* label = new QLabel(this);
+      auto* label = new QLabel(canvas_);
       // The caption may name the icon resource; the application icon is the one the program has.
       QIcon icon = iconResource(iconNumberOf(state.text));
       if (icon.isNull()) icon = applicationIcon();
@@ -385,7 +413,7 @@ void QtDialogWindow::moveFocus(int index, bool selectText) {
   }
 }
 
-void QtDialogWindow::repaintBackground() { update(); }
+void QtDialogWindow::repaintBackground() { canvas_->update(); }
 
 void QtDialogWindow::closeWindow(int result) { done(result); }
 
@@ -440,13 +468,45 @@ void QtDialogWindow::closeEvent(QCloseEvent* event) {
   host_.closeBox();
 }
 
+void QtDialogWindow::fitToScreen(const QSize& available) {
+  // The template's size, unless the screen is smaller (a small screen at a large scale): then
+  // as much as fits, and the rest scrolls. A scroll bar on one side takes room from the other.
+  const QSize content = canvas_->size();
+  const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  const bool narrow = content.width() > available.width();
+  const bool low = content.height() > available.height();
+  QSize size = content;
+  if (narrow) size.setWidth(available.width());
+  if (low) size.setHeight(available.height());
+  if (low && !narrow) size.setWidth(std::min(content.width() + bar, std::max(available.width(), 1)));
+  if (narrow && !low) size.setHeight(std::min(content.height() + bar, std::max(available.height(), 1)));
+  size = size.expandedTo(QSize(1, 1));
+  setFixedSize(size);
+  scroller_->setGeometry(0, 0, size.width(), size.height());
+}
+
+void QtDialogWindow::bringIntoView(QWidget* widget) {
+  // The whole control, not only its text cursor (which is all ensureWidgetVisible would show).
+  const QRect r(widget->mapTo(canvas_, QPoint(0, 0)), widget->size());
+  scroller_->ensureVisible(r.center().x(), r.center().y(), r.width() / 2 + 2, r.height() / 2 + 2);
+}
+
+bool QtDialogWindow::scrolls() const {
+  return canvas_->width() > scroller_->viewport()->width() ||
+         canvas_->height() > scroller_->viewport()->height();
+}
+
 void QtDialogWindow::paintEvent(QPaintEvent* event) {
+  // The canvas covers the whole window; it paints the background.
+  QDialog::paintEvent(event);
+}
+
+void QtDialogWindow::paintCanvas(QWidget& canvas, QPaintEvent* event) {
+  (void)event;
   const PaintContext paint = host_.paint();
   if (const std::optional<Rgb> fill = paint.fill()) {
-    QPainter painter(this);
-    painter.fillRect(rect(), toQColor(*fill));
-  } else {
-    QDialog::paintEvent(event);
+    QPainter painter(&canvas);
+    painter.fillRect(canvas.rect(), toQColor(*fill));
   }
   if (!shownReported_) {
     shownReported_ = true;
@@ -493,6 +553,8 @@ bool QtDialogWindow::eventFilter(QObject* watched, QEvent* event) {
     }
   }
   if (event->type() == QEvent::FocusIn) {
+    // A keyboard user sees where the focus went, also in a window that scrolls.
+    if (auto* widget = qobject_cast<QWidget*>(watched)) bringIntoView(widget);
     if (const ControlState* s = model_.stateAt(indexOfWidget(watched))) host_.focusedByUser(s->id);
   }
   return QDialog::eventFilter(watched, event);

@@ -6,6 +6,8 @@
 
 #include <QDialog>
 
+class QScrollArea;
+
 #include <functional>
 #include <vector>
 
@@ -32,6 +34,17 @@ class QtDialogWindow : public QDialog, private NativeWindow {
 
   // Ends the model with `result` and closes the window (for tests and the start-up benchmark).
   void closeWith(int result);
+
+  // Sizes the window for a screen whose free area is `available`: the template's size when it
+  // fits, otherwise what fits, with scroll bars for the rest.
+  void fitToScreen(const QSize& available);
+  // Whether part of the dialog lies outside the window and is reached by scrolling.
+  bool scrolls() const;
+  // Scrolls so that `widget`, a control of this window, is in view.
+  void bringIntoView(QWidget* widget);
+  // The widget the controls stand on (at the template's size), and the scroll area around it.
+  QWidget* contentWidget() const { return canvas_; }
+  QScrollArea* scrollArea() const { return scroller_; }
 
   CDialogEx& model() { return model_; }
   DialogBaseUnits baseUnits() const { return baseUnits_; }
@@ -61,6 +74,8 @@ class QtDialogWindow : public QDialog, private NativeWindow {
 
   // The dialog's own system-menu entries as a pop-up menu at `globalPos`; false when it has none.
   bool showSystemMenu(const QPoint& globalPos);
+  class Canvas;
+  void paintCanvas(QWidget& canvas, QPaintEvent* event);
   QWidget* createWidget(int index, const ControlState& state);
   void connectInput(int index, QWidget* widget);
   void applyFocusPolicy(int index, QWidget* widget);
@@ -70,6 +85,8 @@ class QtDialogWindow : public QDialog, private NativeWindow {
   CDialogEx& model_;
   DialogHost host_;
   DialogBaseUnits baseUnits_;
+  QWidget* canvas_ = nullptr;
+  QScrollArea* scroller_ = nullptr;
   std::vector<QWidget*> widgets_;
   std::function<void(QtDialogWindow&)> shownHook_;
   bool shownReported_ = false;
