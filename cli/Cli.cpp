@@ -62,6 +62,10 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
                "operator databases (oper.db).",
                "tarnwick-cfg");
   app.set_version_flag("--version", kVersion);
+  // Options are "-x" and "--name" on every system: CLI11 on Windows would otherwise take a
+  // leading "/" as an option ("/name"), so a Unix-style path such as /tmp/menu.cfg becomes an
+  // unknown option.
+  app.allow_windows_style_options(false);
   app.require_subcommand(1);
   app.footer("Run 'tarnwick-cfg COMMAND --help' for a command's options and an example.\n"
              "Exit status: 0 done, 1 a refusal, failed check or difference, 2 a usage error.");

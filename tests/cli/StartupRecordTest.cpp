@@ -36,7 +36,9 @@ TEST(StartupRecord, IsTheDefaultsCollectedByTheMainForm) {
 TEST(StartupRecord, MatchesWhatTheMainWindowSavesAtOnce) {
   programRecord() = ConfigRecord{};
   test::ScratchDir dir;
-  const std::string saved = dir.file("menu.cfg");
+  // Written with "/" in the script on every system (a Windows temporary folder's "\t..." would
+  // read as a tab).
+  const std::string saved = (dir.path() / "menu.cfg").generic_string();
   const std::string script = "expect-dialog 102\n"
                              "click 1117\n"
                              "save-file \"" + saved + "\"\n"

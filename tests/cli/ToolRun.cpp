@@ -1,14 +1,17 @@
 #include "ToolRun.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
+extern char** environ;
+#endif
 
 #include <fstream>
 #include <iterator>
 #include <random>
-
-extern char** environ;
 
 namespace tarnwick::cli::test {
 
@@ -19,6 +22,72 @@ std::string readAll(const std::filesystem::path& path) {
 }
 }  // namespace
 
+#ifdef _WIN32
+// One argument quoted for CommandLineToArgvW, the rule the C runtime's argv follows: quotes
+// around it, backslashes doubled only where they precede a quote.
+std::wstring quoteArgument(const std::wstring& arg) {
+  std::wstring out = L"\"";
+  std::size_t backslashes = 0;
+  for (wchar_t c : arg) {
+    if (c == L'\\') {
+      ++backslashes;
+      continue;
+    }
+    out.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+    backslashes = 0;
+    out.push_back(c);
+  }
+  out.append(backslashes * 2, L'\\');
+  out.push_back(L'"');
+  return out;
+}
+
+// The program runs as a child process in the test's folder, with its standard output and
+// error in files and standard input on NUL; arguments are passed as UTF-16, as Windows does.
+ToolResult runTool(const std::vector<std::string>& args, const std::filesystem::path& workDir) {
+  const std::filesystem::path outFile = workDir / ".tool-stdout";
+  const std::filesystem::path errFile = workDir / ".tool-stderr";
+  const std::filesystem::path program = std::filesystem::u8path(TARNWICK_CFG_PATH);
+  std::wstring commandLine = quoteArgument(program.wstring());
+  for (const std::string& a : args) {
+    commandLine += L" " + quoteArgument(std::filesystem::u8path(a).wstring());
+  }
+  SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  auto openFile = [&](const std::filesystem::path& p, bool write) {
+    return CreateFileW(p.c_str(), write ? GENERIC_WRITE : GENERIC_READ,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                       write ? CREATE_ALWAYS : OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  };
+  HANDLE out = openFile(outFile, true);
+  HANDLE err = openFile(errFile, true);
+  HANDLE in = openFile(L"NUL", false);
+  ToolResult result;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = in;
+  startup.hStdOutput = out;
+  startup.hStdError = err;
+  PROCESS_INFORMATION process{};
+  if (out != INVALID_HANDLE_VALUE && err != INVALID_HANDLE_VALUE && in != INVALID_HANDLE_VALUE &&
+      CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                     workDir.c_str(), &startup, &process)) {
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 0;
+    if (GetExitCodeProcess(process.hProcess, &code)) result.status = static_cast<int>(code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+  for (HANDLE h : {out, err, in}) {
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  }
+  result.out = readAll(outFile);
+  result.err = readAll(errFile);
+  std::filesystem::remove(outFile);
+  std::filesystem::remove(errFile);
+  return result;
+}
+#else
 ToolResult runTool(const std::vector<std::string>& args, const std::filesystem::path& workDir) {
   // Output goes to files beside the test's own files, so a large output cannot fill a pipe.
   const std::filesystem::path outFile = workDir / ".tool-stdout";
@@ -54,6 +123,7 @@ ToolResult runTool(const std::vector<std::string>& args, const std::filesystem::
   std::filesystem::remove(errFile);
   return result;
 }
+#endif
 
 ConfigRecord randomRecord(std::uint32_t seed) {
   std::mt19937 rng(seed);

@@ -12,7 +12,7 @@
 #include "ui/toolkit/headless/ScriptRunner.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
+#include "ScratchFolder.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -27,10 +27,8 @@ class NetUiTest : public ::testing::Test {
  protected:
   void SetUp() override {
     previous_ = std::filesystem::current_path();
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "tarnwick-netui-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    dir_ = pattern;
+    dir_ = tarnwick::test_support::makeScratchFolder("tarnwick-netui");
+    ASSERT_FALSE(dir_.empty());
     std::filesystem::current_path(dir_);
     programRecord() = ConfigRecord{};
     applyDefaults(programRecord());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <unistd.h>
+#include "ScratchFolder.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -60,9 +60,7 @@ inline std::vector<std::uint8_t> negated(std::vector<std::uint8_t> bytes) {
 class ScratchDir {
  public:
   ScratchDir() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "tarnwick-network-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
+    path_ = tarnwick::test_support::makeScratchFolder("tarnwick-network");
   }
   ~ScratchDir() {
     std::error_code ec;

@@ -4,7 +4,8 @@
 // writes. Header-only; every test target gets this folder on its include path.
 
 #include <sys/stat.h>
-#include <unistd.h>
+
+#include "ScratchFolder.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -25,9 +26,8 @@ class ScratchDir {
   enum class Enter { No, Yes };
 
   explicit ScratchDir(Enter enter = Enter::No) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tarnwick-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) return;
-    path_ = pattern;
+    path_ = test_support::makeScratchFolder("tarnwick-test");
+    if (path_.empty()) return;
     if (enter == Enter::Yes) {
       previous_ = std::filesystem::current_path();
       std::filesystem::current_path(path_);
@@ -79,8 +79,13 @@ inline void writeText(const std::string& path, const std::string& text) {
 
 // Permission bits of a file, 0 when it cannot be examined.
 inline unsigned modeOf(const std::string& path) {
+#ifdef _WIN32
+  struct _stat64 st {};
+  if (::_stat64(path.c_str(), &st) != 0) return 0;
+#else
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) return 0;
+#endif
   return st.st_mode & 07777;
 }
 
