@@ -62,19 +62,22 @@ std::optional<std::string> lex(std::string_view line, Lexed& out) {
           } else if (e == 't') {
             pendingUtf8 += '\t';
             i += 2;
-          } else if (e == 'u') {
-            if (i + 6 > line.size()) return "\\u needs four hexadecimal digits";
+          } else if (e == 'u' && i + 6 <= line.size() && hexValue(line[i + 2]) >= 0 &&
+                     hexValue(line[i + 3]) >= 0 && hexValue(line[i + 4]) >= 0 &&
+                     hexValue(line[i + 5]) >= 0) {
             std::uint32_t cp = 0;
             for (std::size_t k = 2; k < 6; ++k) {
-              const int h = hexValue(line[i + k]);
-              if (h < 0) return "\\u needs four hexadecimal digits";
-              cp = cp * 16 + static_cast<std::uint32_t>(h);
+              cp = cp * 16 + static_cast<std::uint32_t>(hexValue(line[i + k]));
             }
             flush();
             units += static_cast<char16_t>(cp);
             i += 6;
           } else {
-            return std::string("unknown escape \\") + e;
+            // A backslash that starts none of the escapes above is an ordinary character, so a
+            // Windows path such as "C:\Users\ana\menu.cfg" needs no doubling (but "\t" is still a
+            // tab: such paths are safest written with "/", which Windows accepts too).
+            pendingUtf8 += d;
+            ++i;
           }
           continue;
         }
