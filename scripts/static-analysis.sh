@@ -28,7 +28,7 @@ trap 'rm -f "$tidy_log"' EXIT
 # Every finding is an error, so clang-tidy's own exit status says whether it found anything; a
 # file it could not compile fails the same way.
 printf '%s\n' "${sources[@]}" |
-  xargs -P 2 -n 4 clang-tidy -p build/dev --quiet --warnings-as-errors='*' >"$tidy_log" 2>&1
+  xargs -P "$(nproc)" -n 4 clang-tidy -p build/dev --quiet --warnings-as-errors='*' >"$tidy_log" 2>&1
 tidy_status=$?
 if ((tidy_status != 0)) || grep -q -E 'warning:|error:' "$tidy_log"; then
   grep -v -E ' generated\.$' "$tidy_log"
