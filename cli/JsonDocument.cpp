@@ -10,31 +10,42 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-// A first pass over the text that builds nothing: it finds syntax errors with their position,
-// duplicate keys with their path, and excessive nesting. Every event returns false to stop.
+// The one pass over the text: it finds syntax errors with their position, duplicate keys with
+// their path, excessive nesting and containers larger than the limits, and builds the document
+// from the events that pass. Every event returns false to stop, so a refused text is never
+// built further than where it went wrong.
 class CheckingSax {
  public:
-  bool null() { return value(); }
-  bool boolean(bool) { return value(); }
-  bool number_integer(Json::number_integer_t) { return value(); }
-  bool number_unsigned(Json::number_unsigned_t) { return value(); }
-  bool number_float(Json::number_float_t, const Json::string_t&) { return value(); }
-  bool string(Json::string_t&) { return value(); }
-  bool binary(Json::binary_t&) { return value(); }
+  explicit CheckingSax(const JsonLimits& limits) : limits_(limits) {}
 
-  bool start_object(std::size_t) { return open(true); }
-  bool end_object() { return close(); }
-  bool start_array(std::size_t) { return open(false); }
-  bool end_array() { return close(); }
+  bool null() { return value() && dom_.null(); }
+  bool boolean(bool b) { return value() && dom_.boolean(b); }
+  bool number_integer(Json::number_integer_t n) { return value() && dom_.number_integer(n); }
+  bool number_unsigned(Json::number_unsigned_t n) { return value() && dom_.number_unsigned(n); }
+  bool number_float(Json::number_float_t n, const Json::string_t& s) {
+    return value() && dom_.number_float(n, s);
+  }
+  bool string(Json::string_t& s) { return value() && dom_.string(s); }
+  bool binary(Json::binary_t& b) { return value() && dom_.binary(b); }
+
+  bool start_object(std::size_t n) { return open(true) && dom_.start_object(n); }
+  bool end_object() { return close() && dom_.end_object(); }
+  bool start_array(std::size_t n) { return open(false) && dom_.start_array(n); }
+  bool end_array() { return close() && dom_.end_array(); }
 
   bool key(Json::string_t& name) {
     Frame& frame = frames_.back();
+    if (frame.keys.size() >= limits_.members) {
+      error_ = containerPath() + ": more than " + std::to_string(limits_.members) +
+               " keys, more than a valid document has";
+      return false;
+    }
     if (!frame.keys.insert(name).second) {
       error_ = jsonPathKey(containerPath(), name) + ": the key is given twice";
       return false;
     }
     frame.currentKey = name;
-    return true;
+    return dom_.key(name);
   }
 
   bool parse_error(std::size_t position, const std::string&, const nlohmann::detail::exception& ex) {
@@ -48,6 +59,7 @@ class CheckingSax {
   }
 
   const std::string& error() const { return error_; }
+  Json& document() { return root_; }
 
  private:
   struct Frame {
@@ -67,15 +79,24 @@ class CheckingSax {
     return p;
   }
 
-  bool value() {
-    if (!frames_.empty() && !frames_.back().object) ++frames_.back().count;
+  // Counts an element of the innermost array; false (with the reason) past the limit.
+  bool countElement() {
+    if (frames_.empty() || frames_.back().object) return true;
+    if (frames_.back().count >= limits_.elements) {
+      error_ = containerPath() + ": more than " + std::to_string(limits_.elements) +
+               " elements, more than a valid document has";
+      return false;
+    }
+    ++frames_.back().count;
     return true;
   }
 
+  bool value() { return countElement(); }
+
   bool open(bool object) {
-    if (!frames_.empty() && !frames_.back().object) ++frames_.back().count;
-    if (frames_.size() >= kMaxJsonDepth) {
-      error_ = "nested deeper than " + std::to_string(kMaxJsonDepth) + " levels";
+    if (!countElement()) return false;
+    if (frames_.size() >= limits_.depth) {
+      error_ = "nested deeper than " + std::to_string(limits_.depth) + " levels";
       return false;
     }
     frames_.push_back(Frame{object, 0, {}, {}});
@@ -87,8 +108,11 @@ class CheckingSax {
     return true;
   }
 
+  JsonLimits limits_;
   std::vector<Frame> frames_;
   std::string error_;
+  Json root_;
+  nlohmann::detail::json_sax_dom_parser<Json> dom_{root_, /*allow_exceptions=*/false};
 };
 
 bool isIdentifier(std::string_view key) {
@@ -114,19 +138,15 @@ std::string jsonPathIndex(const std::string& parent, std::size_t index) {
   return parent + "[" + std::to_string(index) + "]";
 }
 
-JsonDocument parseJsonDocument(std::string_view text) {
+JsonDocument parseJsonDocument(std::string_view text, const JsonLimits& limits) {
   JsonDocument doc;
-  CheckingSax checker;
+  CheckingSax checker(limits);
   // sax_parse reports every problem through the handler and throws nothing itself.
   if (!Json::sax_parse(text, &checker)) {
     doc.error = checker.error().empty() ? std::string("not a JSON document") : checker.error();
     return doc;
   }
-  Json value = Json::parse(text, nullptr, /*allow_exceptions=*/false);
-  if (value.is_discarded()) {
-    doc.error = "not a JSON document";
-    return doc;
-  }
+  Json value = std::move(checker.document());
   doc.value = std::move(value);
   return doc;
 }

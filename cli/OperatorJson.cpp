@@ -155,7 +155,17 @@ std::string operatorTableJson(const OperatorTable& table) {
 
 OperatorTableImport importOperatorTableJson(std::string_view textIn) {
   OperatorTableImport result;
-  JsonDocument parsed = parseJsonDocument(textIn);
+  if (textIn.size() > kMaxOperatorJsonBytes) {
+    result.error = "$: " + std::to_string(textIn.size()) +
+                   " bytes, more than the 24 MiB the largest operator table needs";
+    return result;
+  }
+  // Twice the document's largest containers (an operator's index and ten fields; 255
+  // countries), so that a few too many are still refused by name below.
+  JsonLimits limits;
+  limits.members = 2 * (1 + OperatorEntry::kFieldCount);
+  limits.elements = 2 * kMaxCountries;
+  JsonDocument parsed = parseJsonDocument(textIn, limits);
   if (!parsed.value) {
     result.error = parsed.error;
     return result;

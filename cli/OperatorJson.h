@@ -35,6 +35,11 @@ void writeOperatorListing(std::ostream& out, const OperatorTable& table);
 
 std::string operatorTableJson(const OperatorTable& table);
 
+// The largest operator-table document read: what the largest table takes in this program's
+// own layout (255 countries of 32 operators, ten full fields each, every character up to three
+// bytes of UTF-8: about 19 MB), with some room for another layout.
+inline constexpr std::size_t kMaxOperatorJsonBytes = std::size_t{24} << 20;
+
 struct OperatorTableImport {
   std::vector<CountryEntry> countries;
   std::string error;  // "$.countries[2].operators[0].mmsPort: ..." on failure

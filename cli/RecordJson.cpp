@@ -256,8 +256,25 @@ std::string exportRecordJson(const ConfigRecord& record) {
   return doc.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
+// Twice the largest containers of a settings document (the object of fields, of unnamed
+// ranges, or the four top-level keys; a four-byte code as an array): room enough that a
+// document with a few keys too many is refused by name ("unknown field"), small enough that
+// no object is slow to build.
+JsonLimits recordJsonLimits() {
+  JsonLimits limits;
+  limits.members = 2 * std::max({fieldCatalog().size(), unnamedRanges().size(), std::size_t{4}});
+  limits.elements = 2 * 4;
+  return limits;
+}
+
 RecordImport importRecordJson(std::string_view text) {
-  JsonDocument parsed = parseJsonDocument(text);
+  if (text.size() > kMaxRecordJsonBytes) {
+    return fail("$: " + std::to_string(text.size()) +
+                " bytes, more than the 1 MiB a settings document may have (an export is about "
+                "4.4 KB)");
+  }
+  static const JsonLimits limits = recordJsonLimits();
+  JsonDocument parsed = parseJsonDocument(text, limits);
   if (!parsed.value) return fail(parsed.error);
   const Json& doc = *parsed.value;
   if (!doc.is_object()) return fail("$: expected an object");

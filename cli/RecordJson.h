@@ -40,8 +40,13 @@ struct RecordImport {
   std::string error;  // "$.fields.imageSize: expected ..." when there is no record
 };
 
-// Refuses malformed JSON, unknown keys, missing fields or ranges and values the field cannot
-// hold, naming the JSON path of the first problem.
+// The largest settings document read: an export is about 4.4 KB, so 1 MiB leaves room for any
+// hand-made layout while keeping hostile input cheap to refuse.
+inline constexpr std::size_t kMaxRecordJsonBytes = std::size_t{1} << 20;
+
+// Refuses a text over kMaxRecordJsonBytes, malformed JSON, objects with more keys and arrays
+// with more elements than a settings document has, unknown keys, missing fields or ranges and
+// values the field cannot hold, naming the JSON path of the first problem.
 RecordImport importRecordJson(std::string_view text);
 
 }  // namespace tarnwick::cli
