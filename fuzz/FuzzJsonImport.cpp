@@ -3,7 +3,8 @@
 //
 // Beyond "no crash, no exception, no out-of-bounds access" it checks that a refusal always
 // says why, and that an accepted settings document exports to a document that imports to the
-// same record.
+// same record (on one accepted input in four: the export and second import cost more than the
+// first reading).
 
 #include <cstddef>
 #include <cstdint>
@@ -17,11 +18,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view text(reinterpret_cast<const char*>(data), size);
 
   const tarnwick::cli::RecordImport record = tarnwick::cli::importRecordJson(text);
-  if (record.record) {
+  if (record.record && sampled(data, size, 4)) {
     const tarnwick::cli::RecordImport again =
         tarnwick::cli::importRecordJson(tarnwick::cli::exportRecordJson(*record.record));
     require(again.record.has_value() && *again.record == *record.record);
-  } else {
+  } else if (!record.record) {
     require(!record.error.empty());
   }
 

@@ -2,7 +2,9 @@
 //
 // Beyond "no crash, no out-of-bounds access" it checks two properties: everything the reader
 // builds stays within the format's limits (a count of at most 32, terminated texts), and a
-// table the writer accepts reads back with the same listing.
+// table the writer accepts reads back with the same listing. The limits are checked on every
+// input; the texts' conversion for the window and the round trip through the writer, which
+// cost several times the reading, on one input in eight.
 
 #include <algorithm>
 #include <cstddef>
@@ -28,7 +30,7 @@ bool sameText(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b) 
   return std::equal(ta.begin(), ta.end(), tb.begin(), tb.end());
 }
 
-void checkLimits(const OperatorTable& table) {
+void checkLimits(const OperatorTable& table, bool convert) {
   for (const CountryEntry& c : table.countries()) {
     require(c.name.back() == 0);
     require(c.operatorCount <= CountryEntry::kLoadedOperatorRows);
@@ -37,7 +39,7 @@ void checkLimits(const OperatorTable& table) {
     for (const OperatorEntry& o : c.listedOperators()) {
       for (std::size_t f = 0; f < OperatorEntry::kFieldCount; ++f) {
         require(o.field(f).back() == 0);
-        (void)tarnwick::ansiToFormText(o.field(f));
+        if (convert) (void)tarnwick::ansiToFormText(o.field(f));
       }
     }
   }
@@ -73,8 +75,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   require(table.loaded());
-  checkLimits(table);
-  checkRoundTrip(table);
+  const bool costly = sampled(data, size, 8);
+  checkLimits(table, costly);
+  if (costly) checkRoundTrip(table);
   tarnwick::releaseOperatorTable(table);
   require(table.countryCount() == 0);
   return 0;
