@@ -13,6 +13,10 @@ int reportFailure(Io io, std::string_view file, std::string_view reason) {
   return kExitFailed;
 }
 
+int reportFailure(Io io, const FileError& error) {
+  return reportFailure(io, error.path, error.reason.empty() ? "cannot be read" : error.reason);
+}
+
 std::optional<ConfigRecord> loadSettings(Io io, const std::string& path) {
   ConfigRecord record;
   const ReadConfigResult read = readConfigFile(path, record);
@@ -28,15 +32,15 @@ std::optional<ConfigRecord> loadSettings(Io io, const std::string& path) {
     case ReadConfigStatus::ReadError:
       break;
   }
-  reportFailure(io, path, read.reason.empty() ? "cannot be read" : read.reason);
+  reportFailure(io, *read.error(path));
   return std::nullopt;
 }
 
 std::optional<std::string> loadText(Io io, const std::string& path, std::uint64_t maxBytes) {
   std::vector<std::uint8_t> bytes;
   const ReadFileResult read = fileAccess().readWholeFile(path, maxBytes, bytes);
-  if (read.status != ReadFileResult::Status::Ok) {
-    reportFailure(io, path, read.reason.empty() ? "cannot be read" : read.reason);
+  if (const auto error = read.error(path)) {
+    reportFailure(io, *error);
     return std::nullopt;
   }
   return std::string(bytes.begin(), bytes.end());
@@ -50,7 +54,7 @@ bool saveSettings(Io io, const std::string& path, const ConfigRecord& record) {
     return true;
   }
   if (const auto failure = writeConfigFile(path, record)) {
-    reportFailure(io, path, failure->reason);
+    reportFailure(io, *failure);
     return false;
   }
   return true;
@@ -64,7 +68,7 @@ bool saveText(Io io, const std::string& path, std::string_view text) {
   const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.data()),
                                             text.size());
   if (const auto failure = fileAccess().save(path, bytes)) {
-    reportFailure(io, path, failure->reason);
+    reportFailure(io, *failure);
     return false;
   }
   return true;

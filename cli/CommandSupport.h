@@ -6,6 +6,7 @@
 
 #include "cli/Commands.h"
 #include "config/ConfigRecord.h"
+#include "config/FileIO.h"
 
 // What the commands share: error lines, reading the files they take and writing the files they
 // make.
@@ -14,6 +15,8 @@ namespace tarnwick::cli {
 
 // Writes "tarnwick-cfg: FILE: REASON" on one line and returns kExitFailed.
 int reportFailure(Io io, std::string_view file, std::string_view reason);
+// The same for a file's error (its path and reason; "cannot be read" when it gives none).
+int reportFailure(Io io, const FileError& error);
 
 // Reads a settings file; on failure reports it and returns nothing.
 std::optional<ConfigRecord> loadSettings(Io io, const std::string& path);

@@ -70,9 +70,11 @@ int commandOperators(Io io, const std::optional<std::string>& dbPath, bool json)
 
 int commandOperDbDump(Io io, const std::string& path, bool json) {
   OperatorTable table;
-  std::string why;
-  const OperatorDbLoad load = loadOperatorDb(table, path, &why);
-  if (load != OperatorDbLoad::Loaded) return reportFailure(io, path, unusableReason(load, why));
+  FileError error;
+  const OperatorDbLoad load = loadOperatorDb(table, path, &error);
+  if (load != OperatorDbLoad::Loaded) {
+    return reportFailure(io, path, unusableReason(load, error.reason));
+  }
   return writeTable(io, table, path, json);
 }
 

@@ -42,6 +42,16 @@ ReadConfigResult readConfigFile(const std::string& path, ConfigRecord& record) {
   return {ReadConfigStatus::ReadError, read.reason};
 }
 
+std::optional<FileError> ReadConfigResult::error(const std::string& path) const {
+  switch (status) {
+    case ReadConfigStatus::Loaded: return std::nullopt;
+    case ReadConfigStatus::CannotOpen: return FileError{path, reason, 0, FileErrorKind::CannotOpen};
+    case ReadConfigStatus::TooShort: return FileError{path, reason, 0, FileErrorKind::TooShort};
+    case ReadConfigStatus::ReadError: break;
+  }
+  return FileError{path, reason, 0, FileErrorKind::ReadError};
+}
+
 ReadConfigResult readConfigBytes(std::span<const std::uint8_t> bytes, ConfigRecord& record) {
   if (bytes.size() < kRecordSize) return {ReadConfigStatus::TooShort, "The file is shorter than expected"};
   record = decodeConfigImage(bytes.first<kRecordSize>());

@@ -19,6 +19,9 @@ enum class ReadConfigStatus { Loaded, CannotOpen, TooShort, ReadError };
 struct ReadConfigResult {
   ReadConfigStatus status;
   std::string reason;  // empty when Loaded
+
+  // The failure as the one error type (nothing when Loaded).
+  std::optional<FileError> error(const std::string& path) const;
 };
 
 // Loads the file into `record`; the record is touched only when the result is Loaded.

@@ -8,11 +8,21 @@
 
 namespace tarnwick {
 
-// Why a file operation failed, in words a person can read.
+// What went wrong with a file.
+enum class FileErrorKind {
+  CannotOpen,  // missing, not a regular file, no permission
+  TooShort,    // shorter than the reader needs
+  ReadError,   // opened but not read whole (an I/O error, a file too large)
+  SaveError,   // not saved; the old file, if any, is intact
+};
+
+// Why a file operation failed, in words a person can read: the one error of every file read
+// and save, for the windows and the command line alike.
 struct FileError {
   std::string path;
   std::string reason;    // the operating system's reason (strerror text) or our own
   int errorNumber = 0;   // errno where the system gave one, else 0
+  FileErrorKind kind = FileErrorKind::SaveError;
 };
 
 // The one way this program saves a file.
@@ -71,6 +81,17 @@ FileLock lockForUpdate(const std::string& path);
 struct ReadFileResult {
   enum class Status { Ok, CannotOpen, TooShort, ReadError } status;
   std::string reason;  // empty on Ok
+
+  // The failure as the one error type (nothing on Ok).
+  std::optional<FileError> error(const std::string& path) const {
+    switch (status) {
+      case Status::Ok: return std::nullopt;
+      case Status::CannotOpen: return FileError{path, reason, 0, FileErrorKind::CannotOpen};
+      case Status::TooShort: return FileError{path, reason, 0, FileErrorKind::TooShort};
+      case Status::ReadError: break;
+    }
+    return FileError{path, reason, 0, FileErrorKind::ReadError};
+  }
 };
 
 // Reads exactly the first out.size() bytes of a regular file into `out`.

@@ -142,7 +142,7 @@ bool parseOperatorDb(OperatorTable& table, std::span<const std::uint8_t> decoded
 }
 
 OperatorDbLoad loadOperatorDb(OperatorTable& table, const std::filesystem::path& path,
-                              std::string* why) {
+                              FileError* error) {
   std::vector<std::uint8_t> bytes;
   const ReadFileResult read =
       fileAccess().readWholeFile(path.string(), kMaxOperatorDbSize, bytes);
@@ -152,12 +152,20 @@ OperatorDbLoad loadOperatorDb(OperatorTable& table, const std::filesystem::path&
     std::error_code ec;
     const auto size = std::filesystem::file_size(path, ec);
     if (!ec && size > kMaxOperatorDbSize) return OperatorDbLoad::TooLarge;
-    if (why != nullptr) *why = read.reason;
+    if (error != nullptr) *error = *read.error(path.string());
     return OperatorDbLoad::NoFile;
   }
   if (bytes.size() <= 2) return OperatorDbLoad::TooSmall;
   negateBytes(bytes.data(), static_cast<std::uint32_t>(bytes.size()));
   return parseOperatorDb(table, bytes) ? OperatorDbLoad::Loaded : OperatorDbLoad::BadHeader;
+}
+
+OperatorDbLoad loadOperatorDb(OperatorTable& table, const std::filesystem::path& path,
+                              std::string* why) {
+  FileError error;
+  const OperatorDbLoad load = loadOperatorDb(table, path, &error);
+  if (why != nullptr && load == OperatorDbLoad::NoFile) *why = error.reason;
+  return load;
 }
 
 OperatorDbLoad loadOperatorDb() { return loadOperatorDb(programOperatorTable()); }

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 
+#include "config/FileIO.h"
 #include "network/OperatorTable.h"
 
 // The operator database "oper.db": an optional file that replaces the built-in operator table
@@ -62,11 +63,14 @@ enum class OperatorDbLoad {
 
 // Reads oper.db (by default "oper.db" in the working directory) and, if it is usable, replaces
 // the table through parseOperatorDb. In every other case the table keeps what it held. For
-// NoFile, `why` (when given) receives the system's reason ("Permission denied", "Not a regular
-// file", a read that ended early).
+// NoFile, `error` (when given) receives the file's error with the system's reason
+// ("Permission denied", "Not a regular file", a read that ended early).
 OperatorDbLoad loadOperatorDb(OperatorTable& table,
                               const std::filesystem::path& path = "oper.db",
-                              std::string* why = nullptr);
+                              FileError* error = nullptr);
+// The same, keeping only the error's reason.
+OperatorDbLoad loadOperatorDb(OperatorTable& table, const std::filesystem::path& path,
+                              std::string* why);
 OperatorDbLoad loadOperatorDb();
 
 // Builds the table from decoded oper.db bytes. Returns false, leaving the table unchanged, when

@@ -94,6 +94,34 @@ TEST(FileAccessTest, AFailingStoreReportsItsReasonAndLeavesTheRecord) {
   EXPECT_EQ(files.saves, 1);
 }
 
+TEST(FileAccessTest, EveryReadFailureBecomesTheOneErrorWithItsKindPathAndReason) {
+  MemoryFiles files;
+  ScopedFileAccess scoped(files);
+  files.put("short.cfg", std::vector<std::uint8_t>(3, 0));
+  ConfigRecord record;
+  const auto missing = readConfigFile("absent.cfg", record).error("absent.cfg");
+  ASSERT_TRUE(missing.has_value());
+  EXPECT_EQ(missing->kind, FileErrorKind::CannotOpen);
+  EXPECT_EQ(missing->path, "absent.cfg");
+  EXPECT_EQ(missing->reason, "No such file or directory");
+  const auto shortFile = readConfigFile("short.cfg", record).error("short.cfg");
+  ASSERT_TRUE(shortFile.has_value());
+  EXPECT_EQ(shortFile->kind, FileErrorKind::TooShort);
+
+  std::vector<std::uint8_t> out;
+  const auto tooLarge = files.readWholeFile("short.cfg", 2, out).error("short.cfg");
+  ASSERT_TRUE(tooLarge.has_value());
+  EXPECT_EQ(tooLarge->kind, FileErrorKind::ReadError);
+  EXPECT_EQ(tooLarge->reason, "The file is too large");
+  EXPECT_FALSE(files.readWholeFile("short.cfg", 3, out).error("short.cfg").has_value());
+
+  FailingFiles failing;
+  ScopedFileAccess failingScope(failing);
+  const auto saved = writeConfigFile("menu.cfg", record);
+  ASSERT_TRUE(saved.has_value());
+  EXPECT_EQ(saved->kind, FileErrorKind::SaveError);
+}
+
 TEST(FileAccessTest, TheSystemFilesAreActiveUnlessReplaced) {
   EXPECT_EQ(&fileAccess(), &systemFiles());
   MemoryFiles files;
