@@ -116,14 +116,16 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
                                 "tarnwick-cfg export menu.cfg -o camera01.json");
   exportCmd->add_option("FILE", file, "Settings file")->required();
   exportCmd->add_option("-o,--output", outPath, "JSON file to write (default: standard output)");
+  exportCmd->add_flag("--force", force, "Write over FILE itself when -o names it");
 
   CLI::App* importCmd = command(app, "import",
                                 "Write a settings file from JSON made by 'export'.",
                                 "tarnwick-cfg import camera01.json -o menu.cfg");
-  importCmd->add_option("JSON", file, "JSON file")->required();
+  importCmd->add_option("JSON", file, "JSON file (- for standard input)")->required();
   std::string importOut = "menu.cfg";
   importCmd->add_option("-o,--output", importOut, "Settings file to write (- for standard output)")
       ->capture_default_str();
+  importCmd->add_flag("--force", force, "Replace an existing file");
 
   CLI::App* diff = command(app, "diff",
                            "List the fields that differ; exit 0 when equal, 1 when not, 2 when "
@@ -229,8 +231,8 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     if (show->parsed()) return commandShow(io, file, json);
     if (get->parsed()) return commandGet(io, file, items);
     if (set->parsed()) return commandSet(io, file, items, outPath);
-    if (exportCmd->parsed()) return commandExport(io, file, outPath);
-    if (importCmd->parsed()) return commandImport(io, file, importOut);
+    if (exportCmd->parsed()) return commandExport(io, file, outPath, force);
+    if (importCmd->parsed()) return commandImport(io, file, importOut, force);
     if (diff->parsed()) return commandDiff(io, file, fileB);
     if (operators->parsed()) return commandOperators(io, dbPath, json);
     if (dump->parsed()) return commandOperDbDump(io, file, json);

@@ -1,5 +1,9 @@
 #include "cli/CommandSupport.h"
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <system_error>
 #include <vector>
 
 #include "config/ConfigFile.h"
@@ -34,6 +38,26 @@ std::optional<ConfigRecord> loadSettings(Io io, const std::string& path) {
   }
   reportFailure(io, *read.error(path));
   return std::nullopt;
+}
+
+std::optional<std::string> loadStandardInput(Io io, std::uint64_t maxBytes,
+                                             std::string_view tooLarge) {
+  std::string text;
+  char buffer[65536];
+  for (;;) {
+    const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      reportFailure(io, kStandardInput, std::error_code(errno, std::generic_category()).message());
+      return std::nullopt;
+    }
+    if (n == 0) return text;
+    if (text.size() + static_cast<std::size_t>(n) > maxBytes) {
+      reportFailure(io, kStandardInput, tooLarge);
+      return std::nullopt;
+    }
+    text.append(buffer, static_cast<std::size_t>(n));
+  }
 }
 
 std::optional<std::string> loadText(Io io, const std::string& path, std::uint64_t maxBytes) {

@@ -24,8 +24,15 @@ std::optional<ConfigRecord> loadSettings(Io io, const std::string& path);
 // Reads a whole text file (JSON, scripts) of at most maxBytes; on failure reports it.
 std::optional<std::string> loadText(Io io, const std::string& path, std::uint64_t maxBytes);
 
-// The output name that stands for standard output, as in most command-line tools.
+// The output name that stands for standard output, as in most command-line tools, and the
+// input name that stands for standard input.
 inline constexpr std::string_view kStandardOutput = "-";
+inline constexpr std::string_view kStandardInput = "-";
+
+// Reads standard input (a file, a pipe or a terminal) to its end, at most maxBytes; more is
+// reported with `tooLarge`. On failure reports it and returns nothing.
+std::optional<std::string> loadStandardInput(Io io, std::uint64_t maxBytes,
+                                             std::string_view tooLarge);
 
 // Saves through the program's safe save (temporary file, rename); false after reporting a
 // failure. The name "-" writes to standard output instead.

@@ -25,8 +25,11 @@ int commandShow(Io io, const std::string& path, bool json);
 int commandGet(Io io, const std::string& path, const std::vector<std::string>& names);
 int commandSet(Io io, const std::string& path, const std::vector<std::string>& assignments,
                const std::optional<std::string>& outPath);
-int commandExport(Io io, const std::string& path, const std::optional<std::string>& outPath);
-int commandImport(Io io, const std::string& jsonPath, const std::string& outPath);
+// Refuses to write the JSON over the settings file it reads unless `force`.
+int commandExport(Io io, const std::string& path, const std::optional<std::string>& outPath,
+                  bool force);
+// Refuses to replace an existing output file unless `force`; jsonPath "-" is standard input.
+int commandImport(Io io, const std::string& jsonPath, const std::string& outPath, bool force);
 int commandDiff(Io io, const std::string& pathA, const std::string& pathB);
 int commandOperators(Io io, const std::optional<std::string>& dbPath, bool json);
 int commandOperDbDump(Io io, const std::string& path, bool json);

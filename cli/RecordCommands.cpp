@@ -43,14 +43,27 @@ std::string describe(const FieldInfo& field, const FieldView& view) {
   return view.value + " (" + view.raw + ")";
 }
 
+// Whether a command that makes `path` must refuse because something is there already: a
+// file, a folder, a link (dangling or not). Standard output never is.
+bool keptWithoutForce(const std::string& path, bool force) {
+  if (force || path == kStandardOutput) return false;
+  std::error_code ec;
+  const auto status = std::filesystem::symlink_status(path, ec);
+  return !ec && std::filesystem::exists(status);
+}
+
+// Whether two names lead to one file (links followed).
+bool sameFile(const std::string& a, const std::string& b) {
+  std::error_code ec;
+  return std::filesystem::equivalent(a, b, ec) && !ec;
+}
+
+constexpr std::string_view kExists = "already exists (use --force to replace it)";
+
 }  // namespace
 
 int commandNew(Io io, const std::string& path, bool force) {
-  std::error_code ec;
-  const auto status = std::filesystem::symlink_status(path, ec);
-  if (!force && path != kStandardOutput && !ec && std::filesystem::exists(status)) {
-    return reportFailure(io, path, "already exists (use --force to replace it)");
-  }
+  if (keptWithoutForce(path, force)) return reportFailure(io, path, kExists);
   return saveSettings(io, path, startupRecord()) ? kExitOk : kExitFailed;
 }
 
@@ -137,7 +150,8 @@ int commandSet(Io io, const std::string& path, const std::vector<std::string>& t
   return saveSettings(io, outPath.value_or(path), record) ? kExitOk : kExitFailed;
 }
 
-int commandExport(Io io, const std::string& path, const std::optional<std::string>& outPath) {
+int commandExport(Io io, const std::string& path, const std::optional<std::string>& outPath,
+                  bool force) {
   const auto record = loadSettings(io, path);
   if (!record) return kExitFailed;
   const std::string json = exportRecordJson(*record);
@@ -145,11 +159,22 @@ int commandExport(Io io, const std::string& path, const std::optional<std::strin
     io.out << json;
     return kExitOk;
   }
+  // "export menu.cfg -o menu.cfg" would replace the settings with their JSON.
+  if (!force && sameFile(path, *outPath)) {
+    return reportFailure(io, *outPath,
+                         "is the settings file being exported (use --force to replace it)");
+  }
   return saveText(io, *outPath, json) ? kExitOk : kExitFailed;
 }
 
-int commandImport(Io io, const std::string& jsonPath, const std::string& outPath) {
-  const auto text = loadText(io, jsonPath, kMaxInputBytes);
+int commandImport(Io io, const std::string& jsonPath, const std::string& outPath, bool force) {
+  if (keptWithoutForce(outPath, force)) return reportFailure(io, outPath, kExists);
+  const auto text =
+      jsonPath == kStandardInput
+          ? loadStandardInput(io, kMaxRecordJsonBytes,
+                              "more than the 1 MiB a settings document may have (an export is "
+                              "about 4.4 KB)")
+          : loadText(io, jsonPath, kMaxInputBytes);
   if (!text) return kExitFailed;
   const RecordImport imported = importRecordJson(*text);
   if (!imported.record) return reportFailure(io, jsonPath, imported.error);

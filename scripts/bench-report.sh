@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 TARNWICK_EXTRA_PACKAGES="hyperfine time" bash scripts/install-deps.sh
 cmake --preset release >/dev/null
 cmake --build --preset release --target tarnwick tarnwick-cfg tarnwick_bench_config \
-  tarnwick_bench_network tarnwick_bench_netui >/dev/null
+  tarnwick_bench_network tarnwick_bench_netui tarnwick_bench_json >/dev/null
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 
@@ -31,6 +31,15 @@ budgets = {
     "loadLargestOperDb": ("load maximal oper.db from disk", 20.0),
     "BM_OpenNetworkWindowWithMaximalOperDb": ("open MMS / 4G window, maximal oper.db", 100.0),
 }
+# Hostile JSON at the readers' size limits, one row a kind of document.
+settings_kinds = ["many keys", "many fields", "many objects", "long array", "long text",
+                  "valid, padded", "deep nesting"]
+for i, kind in enumerate(settings_kinds):
+    budgets[f"BM_HostileSettingsJson/{i}"] = (f"import 1 MiB hostile settings JSON: {kind}", 100.0)
+operator_kinds = ["largest valid table", "many objects", "many keys", "long text",
+                  "largest table, padded"]
+for i, kind in enumerate(operator_kinds):
+    budgets[f"BM_HostileOperatorJson/{i}"] = (f"read 24 MiB operator JSON: {kind}", 1000.0)
 rows, failed = [], False
 def row(label, value_ms, budget_ms, text=None):
     global failed

@@ -224,7 +224,7 @@ TEST_F(CommandLine, ExportImportGiveBackTheSameBytes) {
     test::writeBytes(dir.file("in.cfg"), {image.bytes().begin(), image.bytes().end()});
     ToolResult r = run({"export", "in.cfg", "-o", "in.json"});
     ASSERT_EQ(r.status, 0) << r.err;
-    r = run({"import", "in.json", "-o", "out.cfg"});
+    r = run({"import", "in.json", "-o", "out.cfg", "--force"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(readBytes(dir.file("out.cfg")), readBytes(dir.file("in.cfg"))) << seed;
   }

@@ -9,6 +9,7 @@
 extern char** environ;
 #endif
 
+#include <csignal>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -22,6 +23,7 @@ std::string readAll(const std::filesystem::path& path) {
 }
 }  // namespace
 
+namespace {
 #ifdef _WIN32
 // One argument quoted for CommandLineToArgvW, the rule the C runtime's argv follows: quotes
 // around it, backslashes doubled only where they precede a quote.
@@ -44,7 +46,8 @@ std::wstring quoteArgument(const std::wstring& arg) {
 
 // The program runs as a child process in the test's folder, with its standard output and
 // error in files and standard input on NUL; arguments are passed as UTF-16, as Windows does.
-ToolResult runTool(const std::vector<std::string>& args, const std::filesystem::path& workDir) {
+ToolResult runToolReading(const std::vector<std::string>& args,
+                          const std::filesystem::path& workDir, const std::string* input) {
   const std::filesystem::path outFile = workDir / ".tool-stdout";
   const std::filesystem::path errFile = workDir / ".tool-stderr";
   const std::filesystem::path program = std::filesystem::u8path(TARNWICK_CFG_PATH);
@@ -60,7 +63,11 @@ ToolResult runTool(const std::vector<std::string>& args, const std::filesystem::
   };
   HANDLE out = openFile(outFile, true);
   HANDLE err = openFile(errFile, true);
-  HANDLE in = openFile(L"NUL", false);
+  const std::filesystem::path inFile = workDir / ".tool-stdin";
+  if (input != nullptr) {
+    std::ofstream(inFile, std::ios::binary) << *input;
+  }
+  HANDLE in = openFile(input != nullptr ? inFile : std::filesystem::path(L"NUL"), false);
   ToolResult result;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
@@ -85,10 +92,13 @@ ToolResult runTool(const std::vector<std::string>& args, const std::filesystem::
   result.err = readAll(errFile);
   std::filesystem::remove(outFile);
   std::filesystem::remove(errFile);
+  if (input != nullptr) std::filesystem::remove(inFile);
   return result;
 }
 #else
-ToolResult runTool(const std::vector<std::string>& args, const std::filesystem::path& workDir) {
+// Standard input is a pipe the input is written into (or /dev/null without input).
+ToolResult runToolReading(const std::vector<std::string>& args,
+                          const std::filesystem::path& workDir, const std::string* input) {
   // Output goes to files beside the test's own files, so a large output cannot fill a pipe.
   const std::filesystem::path outFile = workDir / ".tool-stdout";
   const std::filesystem::path errFile = workDir / ".tool-stderr";
@@ -100,17 +110,33 @@ ToolResult runTool(const std::vector<std::string>& args, const std::filesystem::
 
   // fork, chdir, exec: the child runs in the test's folder; between fork and exec it calls
   // only async-signal-safe functions.
+  int pipeFds[2] = {-1, -1};
+  if (input != nullptr && pipe(pipeFds) != 0) return {};
   const pid_t pid = fork();
   if (pid == 0) {
     const int out = open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     const int err = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    const int in = open("/dev/null", O_RDONLY);
+    if (input != nullptr) close(pipeFds[1]);
+    const int in = input != nullptr ? pipeFds[0] : open("/dev/null", O_RDONLY);
     if (out < 0 || err < 0 || in < 0 || chdir(workDir.c_str()) != 0) _exit(127);
     dup2(in, 0);
     dup2(out, 1);
     dup2(err, 2);
     execve(argv[0], argv.data(), environ);
     _exit(127);
+  }
+  if (input != nullptr) {
+    close(pipeFds[0]);
+    // A program that ends without reading everything must not take the test down with SIGPIPE.
+    const auto previous = std::signal(SIGPIPE, SIG_IGN);
+    std::size_t done = 0;
+    while (pid > 0 && done < input->size()) {
+      const ssize_t n = write(pipeFds[1], input->data() + done, input->size() - done);
+      if (n <= 0) break;  // the program stopped reading
+      done += static_cast<std::size_t>(n);
+    }
+    close(pipeFds[1]);
+    std::signal(SIGPIPE, previous);
   }
   ToolResult result;
   int wstatus = 0;
@@ -124,6 +150,17 @@ ToolResult runTool(const std::vector<std::string>& args, const std::filesystem::
   return result;
 }
 #endif
+
+}  // namespace
+
+ToolResult runTool(const std::vector<std::string>& args, const std::filesystem::path& workDir) {
+  return runToolReading(args, workDir, nullptr);
+}
+
+ToolResult runToolWithInput(const std::vector<std::string>& args,
+                            const std::filesystem::path& workDir, const std::string& input) {
+  return runToolReading(args, workDir, &input);
+}
 
 ConfigRecord randomRecord(std::uint32_t seed) {
   std::mt19937 rng(seed);

@@ -18,6 +18,9 @@ struct ToolResult {
 
 // Runs the tarnwick-cfg program with the arguments, in `workDir`, and collects its output.
 ToolResult runTool(const std::vector<std::string>& args, const std::filesystem::path& workDir);
+// The same with `input` on standard input, through a pipe.
+ToolResult runToolWithInput(const std::vector<std::string>& args,
+                            const std::filesystem::path& workDir, const std::string& input);
 
 using tarnwick::testing::readBytes;
 using tarnwick::testing::ScratchDir;

@@ -32,7 +32,7 @@ const WriterCase kWriters[] = {
     {"New", {"new", "-o", "menu.cfg", "--force"}, "menu.cfg"},
     {"SetInPlace", {"set", "menu.cfg", "orgName=Faulty"}, "menu.cfg"},
     {"SetToOther", {"set", "in.cfg", "orgName=Faulty", "-o", "menu.cfg"}, "menu.cfg"},
-    {"Import", {"import", "in.json", "-o", "menu.cfg"}, "menu.cfg"},
+    {"Import", {"import", "in.json", "-o", "menu.cfg", "--force"}, "menu.cfg"},
     {"Export", {"export", "in.cfg", "-o", "out.json"}, "out.json"},
     {"BuildOperDb", {"oper-db", "build", "table.json", "-o", "oper.db"}, "oper.db"},
 };
