@@ -23,10 +23,23 @@ void appendUtf8(std::string& out, char32_t c) {
   }
 }
 
-std::string describeCharacter(char16_t unit) {
-  std::array<char, 16> buffer{};
-  std::snprintf(buffer.data(), buffer.size(), "U+%04X", static_cast<unsigned>(unit));
-  return buffer.data();
+// The character starting at text[i] (a surrogate pair read as one), and how many units it takes.
+char32_t characterAt(const FormText& text, std::size_t i, std::size_t& units) {
+  const char16_t unit = text[i];
+  units = 1;
+  if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+      text[i + 1] <= 0xDFFF) {
+    units = 2;
+    return 0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+  }
+  return unit;
+}
+
+int hexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
 }
 
 // What Windows-1252 makes of every byte, taken from the forward conversion of network/ so
@@ -69,9 +82,11 @@ ByteText utf8ToLatin1(std::string_view utf8, bool allowZero) {
   // fromUtf8 turns malformed input into U+FFFD, which is refused below like any other
   // character outside the byte range.
   const FormText text = fromUtf8(utf8);
-  for (const char16_t unit : text) {
-    if (unit > 0xFF) {
-      result.error = "the character " + describeCharacter(unit) +
+  for (std::size_t i = 0, units = 1; i < text.size(); i += units) {
+    const char32_t c = characterAt(text, i, units);
+    const char16_t unit = text[i];
+    if (c > 0xFF) {
+      result.error = "the character " + describeCodePoint(c) +
                      " cannot be stored (only U+0001-U+00FF fit one byte)";
       return result;
     }
@@ -89,10 +104,12 @@ std::string ansiToUtf8(std::span<const std::uint8_t> bytes) { return toUtf8(ansi
 ByteText utf8ToAnsi(std::string_view utf8) {
   ByteText result;
   const FormText text = fromUtf8(utf8);
-  for (const char16_t unit : text) {
-    const int b = ansiByteFor(unit);
+  for (std::size_t i = 0, units = 1; i < text.size(); i += units) {
+    const char32_t c = characterAt(text, i, units);
+    const char16_t unit = text[i];
+    const int b = units == 1 ? ansiByteFor(unit) : -1;
     if (b < 0) {
-      result.error = "the character " + describeCharacter(unit) +
+      result.error = "the character " + describeCodePoint(c) +
                      (unit == 0 ? " cannot be stored" : " has no Windows-1252 byte");
       return result;
     }
@@ -123,6 +140,37 @@ std::string escapeControls(std::string_view utf8) {
     if (code >= 0x80) ++i;  // the second byte of the two-byte sequence
   }
   return out;
+}
+
+std::string unescapeControls(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\\' && i + 3 < text.size() && text[i + 1] == 'x') {
+      const int high = hexDigit(text[i + 2]);
+      const int low = hexDigit(text[i + 3]);
+      const int code = high < 0 || low < 0 ? -1 : high * 16 + low;
+      if (code >= 0 && (code < 0x20 || code == 0x7F)) {
+        out.push_back(static_cast<char>(code));
+        i += 3;
+        continue;
+      }
+      if (code >= 0x80 && code <= 0x9F) {
+        out.push_back(static_cast<char>(0xC2));
+        out.push_back(static_cast<char>(code));
+        i += 3;
+        continue;
+      }
+    }
+    out.push_back(text[i]);
+  }
+  return out;
+}
+
+std::string describeCodePoint(char32_t c) {
+  std::array<char, 16> buffer{};
+  std::snprintf(buffer.data(), buffer.size(), "U+%04X", static_cast<unsigned>(c));
+  return buffer.data();
 }
 
 }  // namespace tarnwick::cli

@@ -35,5 +35,12 @@ ByteText utf8ToAnsi(std::string_view utf8);
 // A text for one line of terminal output: C0 controls, DEL and the C1 controls U+0080-U+009F
 // are written as \xNN, everything else as it is.
 std::string escapeControls(std::string_view utf8);
+// The reverse for what escapeControls writes: \xNN naming a control character (00-1F, 7F,
+// 80-9F) becomes that character; anything else, another \x included, stays as it is.
+std::string unescapeControls(std::string_view text);
+
+// A character for messages: "U+00E9", "U+1F600" (a character outside the Basic Multilingual
+// Plane by its code point, not by the first half of its UTF-16 pair).
+std::string describeCodePoint(char32_t c);
 
 }  // namespace tarnwick::cli

@@ -1,3 +1,4 @@
+#include "cli/ByteText.h"
 #include "cli/Cli.h"
 
 #include <algorithm>
@@ -202,7 +203,8 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
                        [&word](const CLI::App* c) { return c->get_name() == word; });
   };
   if (argc > 1 && argv[1][0] != '-' && !named(argv[1])) {
-    err << "tarnwick-cfg: " << argv[1] << ": no such command (see tarnwick-cfg --help)\n";
+    err << "tarnwick-cfg: " << escapeControls(argv[1])
+        << ": no such command (see tarnwick-cfg --help)\n";
     return kExitUsage;
   }
 
@@ -218,10 +220,11 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     out << kVersion << "\n";
     return kExitOk;
   } catch (const CLI::ParseError& e) {
-    err << "tarnwick-cfg: " << e.what() << " (see " << commandPath(app) << " --help)\n";
+    err << "tarnwick-cfg: " << escapeControls(e.what()) << " (see " << commandPath(app)
+        << " --help)\n";
     return kExitUsage;
   } catch (const std::exception& e) {
-    err << "tarnwick-cfg: " << e.what() << "\n";
+    err << "tarnwick-cfg: " << escapeControls(e.what()) << "\n";
     return kExitUsage;
   }
 
@@ -250,7 +253,7 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     if (ui->parsed()) return commandUi(io, file);
   } catch (const std::exception& e) {
     // Only resource exhaustion can get here (std::bad_alloc and the like): say so and stop.
-    err << "tarnwick-cfg: " << e.what() << "\n";
+    err << "tarnwick-cfg: " << escapeControls(e.what()) << "\n";
     return kExitFailed;
   }
   err << "tarnwick-cfg: no command given (see tarnwick-cfg --help)\n";

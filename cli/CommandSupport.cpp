@@ -6,6 +6,7 @@
 #include <system_error>
 #include <vector>
 
+#include "cli/ByteText.h"
 #include "config/ConfigFile.h"
 #include "config/FileAccess.h"
 #include "config/FileIO.h"
@@ -13,7 +14,10 @@
 namespace tarnwick::cli {
 
 int reportFailure(Io io, std::string_view file, std::string_view reason) {
-  io.err << "tarnwick-cfg: " << file << ": " << reason << "\n";
+  // One line, and nothing a terminal would act on: names and reasons may carry control
+  // characters from file contents, paths or arguments; they are written as \xNN, as get
+  // writes them in values.
+  io.err << "tarnwick-cfg: " << escapeControls(file) << ": " << escapeControls(reason) << "\n";
   return kExitFailed;
 }
 

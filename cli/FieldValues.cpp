@@ -204,7 +204,8 @@ std::optional<std::string> assignInterval(ConfigRecord& record, std::string_view
 
 std::optional<std::string> assignText(ConfigRecord& record, const FieldInfo& field,
                                       std::string_view value) {
-  ByteText text = utf8ToLatin1(value);
+  // What get prints for a control character (\x1B) reads back as that character.
+  ByteText text = utf8ToLatin1(unescapeControls(value));
   if (!text.ok()) return text.error;
   if (field.name == fields::orgName.name) {
     FormText name;

@@ -10,6 +10,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/ByteText.h"
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
 #include "cli/FieldValues.h"
@@ -110,7 +111,8 @@ int commandGet(Io io, const std::string& path, const std::vector<std::string>& n
   for (const std::string& name : names) {
     const FieldInfo* field = findField(name);
     if (field == nullptr) {
-      io.err << "tarnwick-cfg: " << name << ": no such field (tarnwick-cfg show lists them)\n";
+      io.err << "tarnwick-cfg: " << escapeControls(name)
+             << ": no such field (tarnwick-cfg show lists them)\n";
       return kExitUsage;
     }
     wanted.push_back(field);
@@ -127,11 +129,11 @@ int commandSet(Io io, const std::string& path, const std::vector<std::string>& t
   for (const std::string& text : texts) {
     const auto assignment = parseAssignment(text);
     if (!assignment) {
-      io.err << "tarnwick-cfg: " << text << ": expected FIELD=VALUE\n";
+      io.err << "tarnwick-cfg: " << escapeControls(text) << ": expected FIELD=VALUE\n";
       return kExitUsage;
     }
     if (findField(assignment->field) == nullptr) {
-      io.err << "tarnwick-cfg: " << assignment->field
+      io.err << "tarnwick-cfg: " << escapeControls(assignment->field)
              << ": no such field (tarnwick-cfg show lists them)\n";
       return kExitUsage;
     }

@@ -172,6 +172,11 @@ std::optional<std::string> parseLine(const Lexed& lexed, ScriptStep& step) {
     const bool save = word == "save-file";
     if (tokens.size() != 2) return word + " takes a path in quotes, or cancel";
     if (tokens[1].quoted) {
+      // A file name ends at its first zero byte for the system: "abc\u0000def.cfg" would
+      // save as "abc", a file the script never named.
+      if (tokens[1].text.find('\0') != std::string::npos) {
+        return word + ": a file name cannot hold the character U+0000";
+      }
       step.kind = save ? K::SaveFile : K::OpenFile;
       step.path = tokens[1].text;
     } else if (tokens[1].text == "cancel") {
