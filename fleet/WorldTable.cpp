@@ -100,6 +100,7 @@ std::string sortKey(std::string_view name) {
   static constexpr std::string_view kFold =
       "aaaaaaaceeeeiiiidnooooo*ouuuuyts"   // 0xC0-0xDF
       "aaaaaaaceeeeiiiidnooooo/ouuuuyty";  // 0xE0-0xFF
+  static_assert(kFold.size() == 0x40);
   std::string key;
   for (const char c : name) {
     const auto b = static_cast<unsigned char>(c);
