@@ -117,6 +117,10 @@ TEST(ConfigFileTest, NonRegularPathsCannotBeOpenedAndNeverBlock) {
                                   dir.file("fifo"), std::string("/dev/null"), std::string()}) {
 #endif
     SCOPED_TRACE(path);
+#ifdef __EMSCRIPTEN__
+    // node's view of the real file system (the wasm test build) reports a FIFO as a file.
+    if (path == dir.file("fifo")) continue;
+#endif
     const auto result = readConfigFile(path, r);
     EXPECT_EQ(result.status, ReadConfigStatus::CannotOpen);
     EXPECT_FALSE(result.reason.empty());

@@ -2,12 +2,17 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+// The immutable-folder and file-size-limit cases need Linux's ioctls and child processes; the
+// node build of these tests (the browser edition) has neither and leaves them out.
+#if defined(__linux__)
+#define TARNWICK_LINUX_FAULT_TESTS 1
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
-#include <unistd.h>
+#endif
 
 #include <csignal>
 #include <filesystem>
@@ -49,6 +54,9 @@ TEST_F(SaveFileTest, ReplacesContentAndKeepsPermissionBits) {
 }
 
 TEST_F(SaveFileTest, NewFileGetsTheUsualModeUnderTheUmask) {
+#ifdef __EMSCRIPTEN__
+  GTEST_SKIP() << "the wasm test build keeps a umask of its own that node's files do not follow";
+#endif
   for (const mode_t mask : {mode_t{022}, mode_t{077}}) {
     const mode_t old = ::umask(mask);
     const std::string path = dir_.file("new" + std::to_string(mask) + ".cfg");
@@ -83,6 +91,10 @@ TEST_F(SaveFileTest, ImpossibleTargetsFailWithTheSystemReason) {
   for (const std::string& target : {dir_.file("no/such/folder/menu.cfg"), dir_.file("folder"),
                                     dir_.file("fifo"), dir_.file("loop"), std::string()}) {
     SCOPED_TRACE(target);
+#ifdef __EMSCRIPTEN__
+    // node's view of the real file system (the wasm test build) reports a FIFO as a file.
+    if (target == dir_.file("fifo")) continue;
+#endif
     const auto err = saveFileAtomically(target, kNew);
     ASSERT_TRUE(err);
     EXPECT_EQ(err->path, target);
@@ -92,6 +104,7 @@ TEST_F(SaveFileTest, ImpossibleTargetsFailWithTheSystemReason) {
   EXPECT_TRUE(fs::is_empty(dir_.file("folder")));
 }
 
+#ifdef TARNWICK_LINUX_FAULT_TESTS
 // A folder where no file can be created. Root ignores permission bits, so as root the folder
 // is made immutable instead, which binds root too.
 TEST_F(SaveFileTest, ReadOnlyFolderKeepsTheOldFile) {
@@ -142,6 +155,7 @@ TEST_F(SaveFileTest, WriteFailingPartWayKeepsTheOldFile) {
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the save did not report EFBIG";
   expectUntouched(path, before);
 }
+#endif  // TARNWICK_LINUX_FAULT_TESTS
 
 TEST(ReadFileTest, WholeFileStaysWithinItsLimit) {
   ScratchDir dir;

@@ -92,8 +92,10 @@ TEST(DataExchange, ByteEntriesAcceptUpTo255AndWrapNegatives) {
     ScopedBackend scoped(h.backend);
     TestDlg dlg;
     bool result = false;
+    // A named copy: clang 14 (emscripten's) cannot capture a structured binding.
+    const std::u16string& typed = text;
     h.user.onAct = [&](CDialogEx& top) {
-      top.SetDlgItemText(testing::kEditByte, text);
+      top.SetDlgItemText(testing::kEditByte, typed);
       top.SetDlgItemText(testing::kByte2, u"99");
       result = top.UpdateData(true);
       top.EndDialog(IDCANCEL);
