@@ -1,0 +1,131 @@
+// What every browser test needs: the site served from a local HTTP server with the right MIME
+// types, Debian's Chromium driven by playwright-core, and helpers for the program's windows.
+import { createServer } from "node:http";
+import { mkdtempSync, readFileSync, rmSync, statSync } from "node:fs";
+import { tmpdir } from "node:os";
+import { extname, join, normalize, resolve, sep } from "node:path";
+import { chromium } from "playwright-core";
+
+const here = new URL(".", import.meta.url).pathname;
+export const sourceDir = resolve(here, "../..");
+export const buildDir = resolve(process.env.TARNWICK_WEB_BUILD ?? join(sourceDir, "build/web"));
+export const siteDir = join(buildDir, "web/site");
+export const singleFileSiteDir = join(buildDir, "web/site-single");
+export const screenshotDir = join(buildDir, "screenshots");
+
+const mimeTypes = {
+  ".html": "text/html; charset=utf-8",
+  ".js": "text/javascript; charset=utf-8",
+  ".css": "text/css; charset=utf-8",
+  ".wasm": "application/wasm",
+  ".svg": "image/svg+xml",
+  ".png": "image/png",
+  ".cfg": "application/octet-stream",
+};
+
+export function mimeTypeOf(path) {
+  return mimeTypes[extname(path).toLowerCase()] ?? "application/octet-stream";
+}
+
+// Serves one folder on 127.0.0.1 at a free port. Only files inside the folder are served.
+export async function serveFolder(folder) {
+  const root = resolve(folder);
+  const server = createServer((request, response) => {
+    const url = new URL(request.url, "http://localhost");
+    const relative = decodeURIComponent(url.pathname === "/" ? "/index.html" : url.pathname);
+    const path = normalize(join(root, relative));
+    if (request.method !== "GET" && request.method !== "HEAD") {
+      response.writeHead(405).end();
+      return;
+    }
+    if (!path.startsWith(root + sep)) {
+      response.writeHead(403).end();
+      return;
+    }
+    let body;
+    try {
+      if (!statSync(path).isFile()) throw new Error("not a file");
+      body = readFileSync(path);
+    } catch {
+      response.writeHead(404, { "Content-Type": "text/plain" }).end("not found");
+      return;
+    }
+    response.writeHead(200, { "Content-Type": mimeTypeOf(path), "Content-Length": body.length,
+                              "Cache-Control": "no-store" });
+    response.end(request.method === "HEAD" ? undefined : body);
+  });
+  await new Promise((ok) => server.listen(0, "127.0.0.1", ok));
+  const { port } = server.address();
+  return { url: `http://127.0.0.1:${port}/`, close: () => new Promise((ok) => server.close(ok)) };
+}
+
+export const chromiumPath = process.env.TARNWICK_CHROMIUM ?? "/usr/bin/chromium";
+
+// Debian's Chromium, never a downloaded one; a fresh profile for every launch.
+export async function launchBrowser() {
+  const profile = mkdtempSync(join(tmpdir(), "tarnwick-chromium-"));
+  const context = await chromium.launchPersistentContext(profile, {
+    executablePath: chromiumPath,
+    headless: true,
+    chromiumSandbox: false,
+    acceptDownloads: true,
+    viewport: { width: 1280, height: 900 },
+    args: ["--disable-gpu", "--disable-quic", "--no-first-run", "--disable-background-networking",
+           "--disable-component-update", "--disable-sync"],
+  });
+  return {
+    context,
+    close: async () => {
+      await context.close();
+      rmSync(profile, { recursive: true, force: true });
+    },
+  };
+}
+
+// A page of the site, with its console errors and any request that left the site collected.
+export async function openSite(context, url) {
+  const page = await context.newPage();
+  const problems = [];
+  page.on("pageerror", (error) => problems.push(`page error: ${error.message}`));
+  page.on("console", (message) => {
+    if (message.type() === "error") problems.push(`console: ${message.text()}`);
+  });
+  page.on("request", (request) => {
+    const target = request.url();
+    if (!target.startsWith(url) && !target.startsWith("blob:") && !target.startsWith("data:")) {
+      problems.push(`request outside the site: ${target}`);
+    }
+  });
+  await page.goto(url);
+  await mainWindow(page).waitFor();
+  return { page, problems };
+}
+
+// The window drawn from a template ("102" for the main window); the top-most when several are.
+export function windowOf(page, templateId) {
+  return page.locator(`.layer[data-template="${templateId}"]`).last();
+}
+export const mainWindow = (page) => windowOf(page, 102);
+
+// A control of a window by its id.
+export function control(win, id) {
+  return win.locator(`[data-id="${id}"]`);
+}
+// The input element inside a check box or radio button, or the control itself.
+export function inputOf(win, id) {
+  return win.locator(`[data-id="${id}"] input, input[data-id="${id}"], select[data-id="${id}"], button[data-id="${id}"]`).first();
+}
+
+// The in-page message box on top: its text, answered by clicking the named button.
+export async function answerMessage(page, button = "OK") {
+  const box = page.locator(".layer.message").last();
+  await box.waitFor();
+  const text = await box.locator(".text").textContent();
+  await box.getByRole("button", { name: button, exact: true }).click();
+  await box.waitFor({ state: "detached" });
+  return text;
+}
+
+export function readBytes(path) {
+  return readFileSync(path);
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "ui/toolkit/ControlState.h"
+#include "ui/toolkit/Types.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tarnwick::tk::web {
+
+// What the page reports to the program: one user input on one dialog window. The page queues
+// them and the program takes them one at a time, so nothing calls into the program while a
+// modal loop waits.
+enum class PageEventKind { Click, Type, Select, Focus, Enter, Escape, Close, SystemCommand };
+
+struct PageEvent {
+  int window = 0;
+  PageEventKind kind = PageEventKind::Click;
+  int index = -1;   // the control's position in its template
+  int number = 0;   // list position or system command
+  std::u16string text;  // an edit's whole text after typing
+};
+
+// An event as the page writes it: "window<TAB>kind<TAB>index<TAB>number<TAB>text", the kind
+// spelled click, type, select, focus, enter, escape, close or syscmd. The text is the rest of the
+// line and may itself hold tabs. Nothing for a malformed line.
+std::optional<PageEvent> parsePageEvent(std::string_view line);
+
+// JSON text for the page: a string literal (UTF-8, quotes and control characters escaped).
+std::string jsonString(std::u16string_view text);
+std::string jsonString(std::string_view utf8);
+// "#rrggbb", or null.
+std::string jsonColour(const std::optional<Rgb>& colour);
+
+// The colours one control asked its dialog for, as the page applies them.
+struct ControlColours {
+  std::optional<Rgb> background;  // solid fill behind the control
+  std::optional<Rgb> text;
+  bool transparent = false;       // nothing painted behind it: the dialog shows through
+  bool operator==(const ControlColours&) const = default;
+};
+
+// One control as the page draws it: its kind, pixel rectangle, contents, state and colours.
+// `tabStop` says whether Tab stops on it.
+std::string controlJson(int index, const ControlState& state, const Rect& pixels, bool tabStop,
+                        const ControlColours& colours);
+
+// The CSS font list of a template's font: the names of the system's own dialog fonts stand for
+// the same fallbacks the desktop uses (an installed sans-serif, then fonts with CJK text); any
+// other name comes first. Always ends in the generic sans-serif.
+std::string cssFontFamilies(std::string_view templateFontName);
+// A point size at 96 pixels per inch, as the desktop's dialogs are drawn.
+int fontPixels(int pointSize);
+
+// Dialog units to pixels: x and width in quarters of the font's average character width,
+// y and height in eighths of its line height, rounded to nearest.
+Rect dialogUnitsToPixels(const Rect& units, int baseX, int baseY);
+// The average character width from the width of "A".."Z""a".."z", rounded.
+int averageCharWidth(int alphabetWidth);
+
+}  // namespace tarnwick::tk::web

@@ -1,0 +1,430 @@
+// The page side of the browser edition. The program (tarnwick.js / tarnwick.wasm) draws its
+// windows through TarnwickPage and waits for the user's input, which this script queues: the
+// program takes one input at a time when it is ready, so nothing ever calls into the program
+// while it waits inside a modal loop.
+"use strict";
+
+const TarnwickPage = (() => {
+  const desktop = () => document.getElementById("desktop");
+  const statusLine = () => document.getElementById("status");
+  const windows = new Map();  // window number -> { layer, client, controls: [] }
+  const queue = [];
+  let waiting = null;
+
+  function post(window, kind, index, number, text) {
+    const line = `${window}\t${kind}\t${index}\t${number}\t${text ?? ""}`;
+    if (waiting) {
+      const resolve = waiting;
+      waiting = null;
+      resolve(line);
+    } else {
+      queue.push(line);
+    }
+  }
+
+  function nextEvent() {
+    if (queue.length > 0) return Promise.resolve(queue.shift());
+    return new Promise((resolve) => { waiting = resolve; });
+  }
+
+  // True while typing in that control is still waiting for the program: its box then keeps
+  // what the user has typed since.
+  function typingQueued(window, index) {
+    const prefix = `${window}\ttype\t${index}\t`;
+    return queue.some((line) => line.startsWith(prefix));
+  }
+
+  const canvas = document.createElement("canvas");
+  function measureFont(family, pixels) {
+    const context = canvas.getContext("2d");
+    context.font = `${pixels}px ${family}`;
+    const m = context.measureText("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    const height = Math.ceil(m.fontBoundingBoxAscent + m.fontBoundingBoxDescent);
+    return [Math.round(m.width), height > 0 ? height : Math.ceil(pixels * 1.2)];
+  }
+
+  // Every window and box above the main window blocks all below it.
+  function stackLayer(layer) {
+    for (const other of desktop().children) other.inert = true;
+    if (desktop().children.length === 0) layer.classList.add("first");
+    desktop().appendChild(layer);
+  }
+
+  function unstackLayer(layer) {
+    layer.remove();
+    const top = desktop().lastElementChild;
+    if (top) top.inert = false;
+  }
+
+  function titleBar(caption, onClose, menu) {
+    const bar = document.createElement("div");
+    bar.className = "titlebar";
+    if (menu) bar.appendChild(menu);
+    const text = document.createElement("span");
+    text.className = "caption";
+    text.textContent = caption;
+    bar.appendChild(text);
+    const close = document.createElement("button");
+    close.className = "close-box";
+    close.type = "button";
+    close.tabIndex = -1;
+    close.title = "Close";
+    close.setAttribute("aria-label", "Close");
+    close.textContent = "\u00d7";
+    close.addEventListener("click", onClose);
+    bar.appendChild(close);
+    return bar;
+  }
+
+  // The window menu: the dialog's own system-menu entries (About ...), from a visible button,
+  // since a page has no system menu.
+  function windowMenuButton(number, items) {
+    const button = document.createElement("button");
+    button.type = "button";
+    button.className = "menu-button";
+    button.tabIndex = -1;
+    button.title = "Window menu";
+    button.setAttribute("aria-label", "Window menu");
+    button.textContent = "\u2630";
+    button.addEventListener("click", (event) => {
+      event.stopPropagation();
+      const open = document.querySelector(".window-menu");
+      if (open) { open.remove(); return; }
+      const list = document.createElement("div");
+      list.className = "window-menu";
+      list.setAttribute("role", "menu");
+      for (const item of items) {
+        if (item.id === 0) { list.appendChild(document.createElement("hr")); continue; }
+        const entry = document.createElement("button");
+        entry.type = "button";
+        entry.setAttribute("role", "menuitem");
+        entry.textContent = item.text;
+        entry.addEventListener("click", () => {
+          list.remove();
+          post(number, "syscmd", -1, item.id);
+        });
+        list.appendChild(entry);
+      }
+      const box = button.getBoundingClientRect();
+      list.style.left = `${box.left + window.scrollX}px`;
+      list.style.top = `${box.bottom + window.scrollY}px`;
+      document.body.appendChild(list);
+      const away = () => { list.remove(); document.removeEventListener("click", away); };
+      document.addEventListener("click", away);
+    });
+    return button;
+  }
+
+  function makeControl(number, c, lineHeight) {
+    let element;
+    let input = null;  // the element that takes input and focus
+    switch (c.kind) {
+      case "static":
+        element = document.createElement("div");
+        if (c.h >= 2 * lineHeight) element.classList.add("wrap");
+        break;
+      case "group":
+        element = document.createElement("div");
+        element.appendChild(document.createElement("span")).className = "legend";
+        break;
+      case "edit":
+        element = input = document.createElement("input");
+        input.spellcheck = false;
+        input.autocomplete = "off";
+        input.addEventListener("input", () => post(number, "type", c.index, 0, input.value));
+        break;
+      case "list":
+        element = input = document.createElement("select");
+        input.addEventListener("change", () => post(number, "select", c.index, input.selectedIndex));
+        break;
+      case "check":
+      case "radio":
+        element = document.createElement("label");
+        input = document.createElement("input");
+        input.type = c.kind === "check" ? "checkbox" : "radio";
+        element.appendChild(input);
+        element.appendChild(document.createElement("span"));
+        input.addEventListener("click", () => post(number, "click", c.index, 0));
+        break;
+      case "button":
+        element = input = document.createElement("button");
+        input.type = "button";
+        input.addEventListener("click", () => post(number, "click", c.index, 0));
+        break;
+      case "icon":
+        element = document.createElement("img");
+        element.src = "tarnwick.svg";
+        element.alt = "";
+        break;
+      default:
+        element = document.createElement("div");
+    }
+    element.classList.add("ctl", c.kind);
+    element.dataset.index = c.index;
+    if (c.id >= 0) element.dataset.id = c.id;
+    if (input) {
+      input.addEventListener("focus", () => post(number, "focus", c.index, 0));
+      if (input !== element) input.dataset.index = c.index;
+    }
+    return { element, input };
+  }
+
+  function applyControl(number, entry, c, lineHeight) {
+    const { element, input } = entry;
+    element.style.left = `${c.x}px`;
+    element.style.top = `${c.y}px`;
+    element.style.width = `${c.w}px`;
+    // A drop-down list's template height is that of the opened list; the closed box is as tall
+    // as its font needs. An icon has the system's icon size.
+    if (c.kind === "list") {
+      element.style.height = `${lineHeight + 8}px`;
+    } else if (c.kind === "icon") {
+      element.style.width = element.style.height = "32px";
+    } else {
+      element.style.height = `${c.h}px`;
+    }
+    element.classList.toggle("hidden", !c.visible);
+    element.classList.toggle("disabled", !c.enabled);
+    // Push buttons centre their text unless the template puts it on the right.
+    element.style.textAlign = c.kind === "button" && c.align === "left" ? "center" : c.align;
+    element.style.color = c.textColour ?? "";
+    element.style.background = c.background ?? (c.transparent ? "transparent" : "");
+    switch (c.kind) {
+      case "static":
+        element.textContent = c.text;
+        break;
+      case "group": {
+        const legend = element.firstChild;
+        legend.textContent = c.text;
+        legend.style.top = `${-Math.round(lineHeight / 2)}px`;
+        element.style.top = `${c.y + Math.round(lineHeight / 2)}px`;
+        element.style.height = `${Math.max(0, c.h - Math.round(lineHeight / 2))}px`;
+        element.style.background = "transparent";
+        break;
+      }
+      case "edit":
+        input.type = c.password ? "password" : "text";
+        input.classList.toggle("border", c.border);
+        // The limit applies to typing; a longer text the program set is shown whole.
+        input.maxLength = Math.max(c.limit > 0 ? c.limit : 32767, c.text.length);
+        if (input.value !== c.text && !typingQueued(number, c.index)) input.value = c.text;
+        break;
+      case "list": {
+        const same = input.options.length === c.items.length &&
+                     c.items.every((text, i) => input.options[i].text === text);
+        if (!same) {
+          input.replaceChildren(...c.items.map((text) => new Option(text)));
+        }
+        input.selectedIndex = c.selection;
+        break;
+      }
+      case "check":
+      case "radio":
+        input.checked = c.check !== 0;
+        element.lastChild.textContent = c.text;
+        break;
+      case "button":
+        element.textContent = c.text;
+        element.classList.toggle("default", c.defaultButton);
+        break;
+      default:
+        break;
+    }
+    if (input) {
+      input.disabled = !c.enabled;
+      input.tabIndex = c.tabStop ? 0 : -1;
+    }
+  }
+
+  function openWindow(number, w) {
+    const layer = document.createElement("div");
+    layer.className = "layer";
+    layer.dataset.window = number;
+    layer.dataset.template = w.template;
+    const frame = document.createElement("div");
+    frame.className = "window";
+    frame.setAttribute("role", "dialog");
+    frame.setAttribute("aria-label", w.caption);
+    const menu = w.menu.length > 0 ? windowMenuButton(number, w.menu) : null;
+    frame.appendChild(titleBar(w.caption, () => post(number, "close", -1, 0), menu));
+    const client = document.createElement("div");
+    client.className = "client";
+    client.style.width = `${w.width}px`;
+    client.style.height = `${w.height}px`;
+    client.style.fontFamily = w.font;
+    client.style.fontSize = `${w.fontPixels}px`;
+    if (w.background) client.style.setProperty("--dialog-bg", w.background);
+    frame.appendChild(client);
+    layer.appendChild(frame);
+    const controls = [];
+    for (const c of w.controls) {
+      const entry = makeControl(number, c, w.lineHeight);
+      applyControl(number, entry, c, w.lineHeight);
+      client.appendChild(entry.element);
+      controls.push(entry);
+    }
+    // Enter and Escape go to the dialog object, which decides what they press.
+    frame.addEventListener("keydown", (event) => {
+      if (event.altKey || event.ctrlKey || event.metaKey || event.shiftKey) return;
+      if (event.key === "Enter") {
+        event.preventDefault();
+        post(number, "enter", -1, 0);
+      } else if (event.key === "Escape") {
+        event.preventDefault();
+        post(number, "escape", -1, 0);
+      }
+    });
+    windows.set(number, { layer, frame, client, controls, lineHeight: w.lineHeight });
+    stackLayer(layer);
+    if (windows.size === 1) {
+      statusLine().textContent = "";
+      performance.mark("tarnwick-main-window");
+    }
+  }
+
+  function updateControl(number, index, c) {
+    const w = windows.get(number);
+    if (w && w.controls[index]) applyControl(number, w.controls[index], c, w.lineHeight);
+  }
+
+  function setCaption(number, caption) {
+    const w = windows.get(number);
+    if (!w) return;
+    w.frame.querySelector(".caption").textContent = caption;
+    w.frame.setAttribute("aria-label", caption);
+  }
+
+  function setBackground(number, colour) {
+    const w = windows.get(number);
+    if (!w) return;
+    if (colour) w.client.style.setProperty("--dialog-bg", colour);
+    else w.client.style.removeProperty("--dialog-bg");
+  }
+
+  function focusControl(number, index, selectText) {
+    const w = windows.get(number);
+    const input = w?.controls[index]?.input;
+    if (!input) return;
+    input.focus();
+    if (selectText && input.select) input.select();
+  }
+
+  function closeWindow(number) {
+    const w = windows.get(number);
+    if (!w) return;
+    windows.delete(number);
+    unstackLayer(w.layer);
+  }
+
+  const glyphs = { exclamation: "\u26a0", information: "\u2139", question: "?", none: "" };
+
+  // An in-page message box with the program's text and buttons. Enter presses Yes or OK;
+  // Escape and the close box answer No, or OK when OK is the only button.
+  function messageBox(m) {
+    return new Promise((resolve) => {
+      const layer = document.createElement("div");
+      layer.className = "layer message";
+      const frame = document.createElement("div");
+      frame.className = "window";
+      frame.setAttribute("role", "alertdialog");
+      frame.setAttribute("aria-label", m.caption);
+      const escapeAnswer = m.yesNo ? 7 : 1;
+      const answer = (value) => { unstackLayer(layer); resolve(value); };
+      frame.appendChild(titleBar(m.caption, () => answer(escapeAnswer), null));
+      const client = document.createElement("div");
+      client.className = "client";
+      const body = document.createElement("div");
+      body.className = "body";
+      if (glyphs[m.icon]) {
+        const glyph = document.createElement("span");
+        glyph.className = `glyph ${m.icon}`;
+        glyph.textContent = glyphs[m.icon];
+        body.appendChild(glyph);
+      }
+      const text = document.createElement("div");
+      text.className = "text";
+      text.textContent = m.text;
+      body.appendChild(text);
+      client.appendChild(body);
+      const buttons = document.createElement("div");
+      buttons.className = "buttons";
+      const choices = m.yesNo ? [["Yes", 6], ["No", 7]] : [["OK", 1]];
+      for (const [label, value] of choices) {
+        const button = document.createElement("button");
+        button.type = "button";
+        button.textContent = label;
+        button.addEventListener("click", () => answer(value));
+        buttons.appendChild(button);
+      }
+      client.appendChild(buttons);
+      frame.appendChild(client);
+      layer.appendChild(frame);
+      frame.addEventListener("keydown", (event) => {
+        if (event.key === "Escape") { event.preventDefault(); answer(escapeAnswer); }
+      });
+      stackLayer(layer);
+      buttons.firstChild.focus();
+    });
+  }
+
+  // The browser's file picker; the picked file's name and bytes, or null when cancelled.
+  function pickFile(accept) {
+    return new Promise((resolve) => {
+      const input = document.createElement("input");
+      input.type = "file";
+      if (accept) input.accept = accept;
+      input.style.display = "none";
+      document.body.appendChild(input);
+      const done = (value) => { input.remove(); resolve(value); };
+      input.addEventListener("cancel", () => done(null));
+      input.addEventListener("change", async () => {
+        const file = input.files[0];
+        if (!file) { done(null); return; }
+        done({ name: file.name, bytes: new Uint8Array(await file.arrayBuffer()) });
+      });
+      input.click();
+    });
+  }
+
+  function download(name, bytes) {
+    const url = URL.createObjectURL(new Blob([bytes], { type: "application/octet-stream" }));
+    const link = document.createElement("a");
+    link.href = url;
+    link.download = name;
+    document.body.appendChild(link);
+    link.click();
+    link.remove();
+    setTimeout(() => URL.revokeObjectURL(url), 60000);
+  }
+
+  function programEnded() {
+    statusLine().textContent = "The program has ended. Reload the page to start it again.";
+  }
+
+  // The operator table the network window reads: copied into the program's working folder as
+  // oper.db, where the program looks for it each time that window opens.
+  async function operatorTablePicked(input) {
+    const file = input.files[0];
+    if (!file) return;
+    const bytes = new Uint8Array(await file.arrayBuffer());
+    Module.FS.writeFile("/files/oper.db", bytes);
+  }
+
+  return { nextEvent, measureFont, openWindow, updateControl, setCaption, setBackground,
+           focusControl, closeWindow, messageBox, pickFile, download, programEnded,
+           operatorTablePicked, currentEvent: null, pickedName: null };
+})();
+
+var Module = {
+  page: TarnwickPage,
+  print: (text) => console.log(text),
+  printErr: (text) => console.error(text),
+  onAbort: () => {
+    document.getElementById("status").textContent =
+      "The program stopped because of an internal error. Reload the page to start it again.";
+  },
+};
+
+document.getElementById("oper-table").addEventListener("change", (event) => {
+  TarnwickPage.operatorTablePicked(event.target);
+});
