@@ -10,6 +10,7 @@ const TarnwickPage = (() => {
   const windows = new Map();  // window number -> { layer, client, controls: [] }
   const queue = [];
   let waiting = null;
+  let answering = 0;  // message boxes and file pickers the program is waiting on
 
   function post(window, kind, index, number, text) {
     const line = `${window}\t${kind}\t${index}\t${number}\t${text ?? ""}`;
@@ -25,6 +26,12 @@ const TarnwickPage = (() => {
   function nextEvent() {
     if (queue.length > 0) return Promise.resolve(queue.shift());
     return new Promise((resolve) => { waiting = resolve; });
+  }
+
+  // True when the program has taken every queued input and waits for the user (tests and the
+  // benchmark use it to know that the page shows the program's answer).
+  function idle() {
+    return queue.length === 0 && (waiting !== null || answering > 0);
   }
 
   // True while typing in that control is still waiting for the program: its box then keeps
@@ -44,16 +51,23 @@ const TarnwickPage = (() => {
   }
 
   // Every window and box above the main window blocks all below it.
+  // The focus goes back where it was when the window or box above closes, as on the desktop.
   function stackLayer(layer) {
+    layer.returnFocus = document.activeElement;
     for (const other of desktop().children) other.inert = true;
     if (desktop().children.length === 0) layer.classList.add("first");
     desktop().appendChild(layer);
   }
 
   function unstackLayer(layer) {
+    const isTop = layer === desktop().lastElementChild;
     layer.remove();
     const top = desktop().lastElementChild;
-    if (top) top.inert = false;
+    if (!top || !isTop) return;
+    top.inert = false;
+    const back = layer.returnFocus;
+    if (back && top.contains(back)) back.focus();
+    else top.querySelector(".window")?.focus();
   }
 
   function titleBar(caption, onClose, menu) {
@@ -210,10 +224,12 @@ const TarnwickPage = (() => {
         if (input.value !== c.text && !typingQueued(number, c.index)) input.value = c.text;
         break;
       case "list": {
+        // An entry's value is the program's text; what it shows keeps runs of blanks, which
+        // an option's text would fold into one ("5M  2592x1944").
         const same = input.options.length === c.items.length &&
-                     c.items.every((text, i) => input.options[i].text === text);
+                     c.items.every((text, i) => input.options[i].value === text);
         if (!same) {
-          input.replaceChildren(...c.items.map((text) => new Option(text)));
+          input.replaceChildren(...c.items.map((text) => new Option(text.replace(/  /g, " \u00a0"), text)));
         }
         input.selectedIndex = c.selection;
         break;
@@ -243,6 +259,7 @@ const TarnwickPage = (() => {
     layer.dataset.template = w.template;
     const frame = document.createElement("div");
     frame.className = "window";
+    frame.tabIndex = -1;
     frame.setAttribute("role", "dialog");
     frame.setAttribute("aria-label", w.caption);
     const menu = w.menu.length > 0 ? windowMenuButton(number, w.menu) : null;
@@ -321,15 +338,21 @@ const TarnwickPage = (() => {
   // An in-page message box with the program's text and buttons. Enter presses Yes or OK;
   // Escape and the close box answer No, or OK when OK is the only button.
   function messageBox(m) {
+    answering += 1;
     return new Promise((resolve) => {
       const layer = document.createElement("div");
       layer.className = "layer message";
       const frame = document.createElement("div");
       frame.className = "window";
+      frame.tabIndex = -1;
       frame.setAttribute("role", "alertdialog");
       frame.setAttribute("aria-label", m.caption);
       const escapeAnswer = m.yesNo ? 7 : 1;
-      const answer = (value) => { unstackLayer(layer); resolve(value); };
+      const answer = (value) => {
+        unstackLayer(layer);
+        answering -= 1;
+        resolve(value);
+      };
       frame.appendChild(titleBar(m.caption, () => answer(escapeAnswer), null));
       const client = document.createElement("div");
       client.className = "client";
@@ -369,13 +392,18 @@ const TarnwickPage = (() => {
 
   // The browser's file picker; the picked file's name and bytes, or null when cancelled.
   function pickFile(accept) {
+    answering += 1;
     return new Promise((resolve) => {
       const input = document.createElement("input");
       input.type = "file";
       if (accept) input.accept = accept;
       input.style.display = "none";
       document.body.appendChild(input);
-      const done = (value) => { input.remove(); resolve(value); };
+      const done = (value) => {
+        input.remove();
+        answering -= 1;
+        resolve(value);
+      };
       input.addEventListener("cancel", () => done(null));
       input.addEventListener("change", async () => {
         const file = input.files[0];
@@ -410,7 +438,7 @@ const TarnwickPage = (() => {
     Module.FS.writeFile("/files/oper.db", bytes);
   }
 
-  return { nextEvent, measureFont, openWindow, updateControl, setCaption, setBackground,
+  return { nextEvent, idle, measureFont, openWindow, updateControl, setCaption, setBackground,
            focusControl, closeWindow, messageBox, pickFile, download, programEnded,
            operatorTablePicked, currentEvent: null, pickedName: null };
 })();

@@ -129,3 +129,53 @@ export async function answerMessage(page, button = "OK") {
 export function readBytes(path) {
   return readFileSync(path);
 }
+
+// Waits until the program has taken every queued input and waits for the user again.
+export async function settle(page) {
+  await page.waitForFunction(() => TarnwickPage.idle(), null, { timeout: 10000 });
+}
+
+// The user's actions on a control of the top window, by real clicks and key presses.
+export async function click(page, win, id) {
+  await inputOf(win, id).click();
+  await settle(page);
+}
+
+export async function typeInto(page, win, id, text) {
+  const box = inputOf(win, id);
+  await box.click();
+  await page.keyboard.press("Control+A");
+  if (text === "") await page.keyboard.press("Delete");
+  else await page.keyboard.type(text);
+  await settle(page);
+}
+
+export async function choose(page, win, id, position) {
+  await inputOf(win, id).selectOption({ index: position });
+  await settle(page);
+}
+
+export async function press(page, key) {
+  await page.keyboard.press(key);
+  await settle(page);
+}
+
+// What a control shows.
+export async function valueOf(win, id) {
+  return inputOf(win, id).inputValue();
+}
+export async function selectedText(win, id) {
+  return inputOf(win, id).evaluate((list) => list.options[list.selectedIndex]?.value ?? null);
+}
+export async function optionCount(win, id) {
+  return inputOf(win, id).evaluate((list) => list.options.length);
+}
+export async function isChecked(win, id) {
+  return inputOf(win, id).isChecked();
+}
+export async function isEnabled(win, id) {
+  return inputOf(win, id).isEnabled();
+}
+export async function captionOf(win) {
+  return win.locator(".titlebar .caption").textContent();
+}

@@ -1,0 +1,95 @@
+// The page opens on the main window with the factory defaults; its window menu reaches the
+// About box; the window can be closed; nothing is fetched from outside the site.
+import { after, before, describe, test } from "node:test";
+import assert from "node:assert/strict";
+import { mkdirSync } from "node:fs";
+import { join } from "node:path";
+import { captionOf, click, control, isChecked, launchBrowser, mainWindow, openSite, optionCount,
+         press, screenshotDir, selectedText, serveFolder, settle, siteDir, valueOf,
+         windowOf } from "./harness.mjs";
+
+describe("start-up", () => {
+  let server, browser, page, problems;
+  before(async () => {
+    server = await serveFolder(siteDir);
+    browser = await launchBrowser();
+    ({ page, problems } = await openSite(browser.context, server.url));
+    await settle(page);
+  });
+  after(async () => {
+    await browser?.close();
+    await server?.close();
+  });
+
+  test("the main window shows the factory defaults", async () => {
+    const main = mainWindow(page);
+    assert.equal(await captionOf(main), "Tarnwick V4.22v");
+    const lists = [
+      [1000, 3, "Picture"], [1015, 13, "English"], [1016, 4, "5M  2592x1944"],
+      [1017, 3, "FHD 1920x1080"], [1018, 3, "1 Photo"], [1021, 3, "Medium"],
+      [1022, 3, "Date/Time"], [1024, 2, "On"], [1025, 2, "Off"], [1027, 2, "Off"],
+      [1160, 24, "UTC+8"], [1020, 2, "sec"],
+    ];
+    for (const [id, count, shown] of lists) {
+      assert.equal(await optionCount(main, id), count, `entries of list ${id}`);
+      assert.equal(await selectedText(main, id), shown, `selection of list ${id}`);
+    }
+    assert.equal(await valueOf(main, 1035), "30");
+    assert.equal(await valueOf(main, 1040), "10");
+    for (const [on, off] of [[1103, 1104], [1105, 1106], [1107, 1108], [1109, 1110], [1111, 1112]]) {
+      assert.equal(await isChecked(main, on), false, `switch ${on}`);
+      assert.equal(await isChecked(main, off), true, `switch ${off}`);
+    }
+    // Drawn in the colour the window paints itself, with the desktop's fonts.
+    const look = await main.locator(".client").evaluate((client) => ({
+      background: getComputedStyle(client).backgroundColor,
+      font: getComputedStyle(client).fontFamily,
+    }));
+    assert.equal(look.background, "rgb(215, 220, 240)");
+    assert.match(look.font, /DejaVu Sans.*sans-serif/);
+    mkdirSync(screenshotDir, { recursive: true });
+    await main.locator(".window").screenshot({ path: join(screenshotDir, "web-main-window.png") });
+  });
+
+  test("Tab moves through the controls in template order and Enter on a button presses it", async () => {
+    const main = mainWindow(page);
+    // The Mode list is followed by Shot Number in the template, though Language stands below it.
+    await control(main, 1000).focus();
+    await press(page, "Tab");
+    assert.equal(await page.evaluate(() => document.activeElement.dataset.id), "1018");
+    await press(page, "Shift+Tab");
+    assert.equal(await page.evaluate(() => document.activeElement.dataset.id), "1000");
+    // The Default Config button asks before it resets the form; No keeps it.
+    await control(main, 1013).focus();
+    await page.keyboard.press("Enter");
+    const box = page.locator(".layer.message");
+    await box.waitFor();
+    assert.equal(await box.locator(".text").textContent(), "Restore default config,are you sure?");
+    assert.equal(await captionOf(box), "Default");
+    await press(page, "Escape");
+    assert.equal(await box.count(), 0);
+  });
+
+  test("the window menu button opens the About box, which blocks the main window", async () => {
+    const main = mainWindow(page);
+    await main.getByRole("button", { name: "Window menu" }).click();
+    await page.getByRole("menuitem", { name: /About/ }).click();
+    const about = windowOf(page, 100);
+    await about.waitFor();
+    await settle(page);
+    assert.equal(await captionOf(about), "About Tarnwick");
+    assert.match(await about.textContent(), /Tarnwick V4\.22/);
+    // The main window below is inert while the About box is open.
+    assert.equal(await main.evaluate((layer) => layer.inert), true);
+    await press(page, "Enter");
+    await about.waitFor({ state: "detached" });
+    assert.equal(await main.evaluate((layer) => layer.inert), false);
+  });
+
+  test("the close box ends the program and the page says so", async () => {
+    await mainWindow(page).locator(".close-box").click();
+    await page.locator("#status", { hasText: "The program has ended" }).waitFor();
+    assert.equal(await page.locator(".layer").count(), 0);
+    assert.deepEqual(problems, []);
+  });
+});
