@@ -201,8 +201,10 @@ const TarnwickPage = (() => {
     element.classList.toggle("disabled", !c.enabled);
     // Push buttons centre their text unless the template puts it on the right.
     element.style.textAlign = c.kind === "button" && c.align === "left" ? "center" : c.align;
-    element.style.color = c.textColour ?? "";
-    element.style.background = c.background ?? (c.transparent ? "transparent" : "");
+    // Disabled controls keep the greyed text of the page's look.
+    element.style.color = c.enabled ? c.textColour ?? "" : "";
+    element.style.background =
+      c.background ?? (c.transparent ? "transparent" : c.face ? "var(--face)" : "");
     switch (c.kind) {
       case "static":
         element.textContent = c.text;
@@ -295,7 +297,9 @@ const TarnwickPage = (() => {
     stackLayer(layer);
     if (windows.size === 1) {
       statusLine().textContent = "";
+      // When the main window is on screen: the frame that shows it has been painted.
       performance.mark("tarnwick-main-window");
+      requestAnimationFrame(() => setTimeout(() => performance.mark("tarnwick-main-window-painted"), 0));
     }
   }
 

@@ -27,8 +27,9 @@ export function mimeTypeOf(path) {
   return mimeTypes[extname(path).toLowerCase()] ?? "application/octet-stream";
 }
 
-// Serves one folder on 127.0.0.1 at a free port. Only files inside the folder are served.
-export async function serveFolder(folder) {
+// Serves one folder on 127.0.0.1 at the port given, or a free one. Only files inside the folder
+// are served.
+export async function serveFolder(folder, port = 0) {
   const root = resolve(folder);
   const server = createServer((request, response) => {
     const url = new URL(request.url, "http://localhost");
@@ -54,9 +55,12 @@ export async function serveFolder(folder) {
                               "Cache-Control": "no-store" });
     response.end(request.method === "HEAD" ? undefined : body);
   });
-  await new Promise((ok) => server.listen(0, "127.0.0.1", ok));
-  const { port } = server.address();
-  return { url: `http://127.0.0.1:${port}/`, close: () => new Promise((ok) => server.close(ok)) };
+  await new Promise((ok, fail) => {
+    server.once("error", fail);
+    server.listen(port, "127.0.0.1", ok);
+  });
+  return { url: `http://127.0.0.1:${server.address().port}/`,
+           close: () => new Promise((ok) => server.close(ok)) };
 }
 
 export const chromiumPath = process.env.TARNWICK_CHROMIUM ?? "/usr/bin/chromium";

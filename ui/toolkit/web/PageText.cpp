@@ -160,6 +160,31 @@ std::string jsonColour(const std::optional<Rgb>& colour) {
   return text;
 }
 
+ControlColours coloursFor(ControlKind kind, const CtlColor& answer) {
+  ControlColours colours;
+  switch (kind) {
+    case ControlKind::PushButton:
+      return colours;
+    case ControlKind::Edit:
+      colours.background = answer.brush;
+      colours.transparent = !answer.brush && answer.hollowBrush;
+      break;
+    case ControlKind::ComboBox:
+      colours.background = answer.brush;
+      break;
+    case ControlKind::GroupBox:
+      colours.transparent = true;
+      break;
+    default:
+      colours.background = answer.brush;
+      colours.transparent = !answer.brush && (answer.hollowBrush || answer.transparentText);
+      colours.face = !answer.brush && !colours.transparent;
+      break;
+  }
+  colours.text = answer.textColour;
+  return colours;
+}
+
 std::string controlJson(int index, const ControlState& s, const Rect& px, bool tabStop,
                         const ControlColours& colours) {
   std::string json = "{\"index\":" + std::to_string(index) + ",\"id\":" + std::to_string(s.id) +
@@ -180,8 +205,41 @@ std::string controlJson(int index, const ControlState& s, const Rect& px, bool t
   }
   json += "],\"background\":" + jsonColour(colours.background) +
           ",\"textColour\":" + jsonColour(colours.text) +
-          ",\"transparent\":" + boolText(colours.transparent) + "}";
+          ",\"transparent\":" + boolText(colours.transparent) +
+          ",\"face\":" + boolText(colours.face) + "}";
   return json;
+}
+
+std::string acceptFromFilter(const std::u16string& filter) {
+  // "Name(*.a)|*.a;*.b|Other|*.c||": every second field holds patterns; "*.x" becomes ".x", and
+  // a pattern that is no plain extension ("*.*", "*") lets every file through.
+  std::string accept;
+  std::size_t start = 0;
+  int field = 0;
+  while (start <= filter.size()) {
+    std::size_t bar = filter.find(u'|', start);
+    if (bar == std::u16string::npos) bar = filter.size();
+    const std::u16string part = filter.substr(start, bar - start);
+    if (field % 2 == 1) {
+      std::size_t p = 0;
+      while (p <= part.size()) {
+        std::size_t semi = part.find(u';', p);
+        if (semi == std::u16string::npos) semi = part.size();
+        const std::u16string pattern = part.substr(p, semi - p);
+        if (pattern.size() > 2 && pattern.starts_with(u"*.") &&
+            pattern.find_first_of(u"*?", 2) == std::u16string::npos) {
+          if (!accept.empty()) accept += ',';
+          accept += toUtf8(pattern.substr(1));
+        } else if (!pattern.empty()) {
+          return {};
+        }
+        p = semi + 1;
+      }
+    }
+    ++field;
+    start = bar + 1;
+  }
+  return accept;
 }
 
 }  // namespace tarnwick::tk::web

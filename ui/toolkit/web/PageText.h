@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/toolkit/CDialogEx.h"
 #include "ui/toolkit/ControlState.h"
 #include "ui/toolkit/Types.h"
 
@@ -38,8 +39,16 @@ struct ControlColours {
   std::optional<Rgb> background;  // solid fill behind the control
   std::optional<Rgb> text;
   bool transparent = false;       // nothing painted behind it: the dialog shows through
+  bool face = false;              // the toolkit's face colour behind it (a label left unanswered)
   bool operator==(const ControlColours&) const = default;
 };
+
+// What a control of this kind shows for its dialog's colour answer, as the desktop draws it:
+// an edit takes a brush or a hollow brush, a list only a brush, a group box never paints its
+// inside, and labels, check boxes, radio buttons and icons take a brush, or stand transparent
+// when asked for transparent text or a hollow brush, or else on the face colour. Push buttons
+// keep the page's button look. Text colours apply to every kind but push buttons.
+ControlColours coloursFor(ControlKind kind, const CtlColor& answer);
 
 // One control as the page draws it: its kind, pixel rectangle, contents, state and colours.
 // `tabStop` says whether Tab stops on it.
@@ -58,5 +67,9 @@ int fontPixels(int pointSize);
 Rect dialogUnitsToPixels(const Rect& units, int baseX, int baseY);
 // The average character width from the width of "A".."Z""a".."z", rounded.
 int averageCharWidth(int alphabetWidth);
+
+// The browser's file-type filter for an "accept" attribute: ".cfg" for "Config File(*.cfg)|*.cfg||";
+// empty (every file) when a pattern is no plain extension.
+std::string acceptFromFilter(const std::u16string& filter);
 
 }  // namespace tarnwick::tk::web

@@ -2,11 +2,13 @@
 
 #include "config/TextConversions.h"
 #include "ui/toolkit/CDialogEx.h"
+#include "ui/toolkit/CFileDialog.h"
 #include "ui/toolkit/web/PageBridge.h"
 #include "ui/toolkit/web/PageText.h"
 #include "ui/toolkit/web/WebDialogWindow.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 
@@ -27,38 +29,6 @@ const char* iconName(MessageIcon icon) {
   return "none";
 }
 }  // namespace
-
-std::string acceptFromFilter(const std::u16string& filter) {
-  // "Name(*.a)|*.a;*.b|Other|*.c||": every second field holds patterns; "*.x" becomes ".x", and
-  // a pattern that is no plain extension ("*.*", "*") lets every file through.
-  std::string accept;
-  std::size_t start = 0;
-  int field = 0;
-  while (start <= filter.size()) {
-    std::size_t bar = filter.find(u'|', start);
-    if (bar == std::u16string::npos) bar = filter.size();
-    const std::u16string part = filter.substr(start, bar - start);
-    if (field % 2 == 1) {
-      std::size_t p = 0;
-      while (p <= part.size()) {
-        std::size_t semi = part.find(u';', p);
-        if (semi == std::u16string::npos) semi = part.size();
-        const std::u16string pattern = part.substr(p, semi - p);
-        if (pattern.size() > 2 && pattern.starts_with(u"*.") &&
-            pattern.find_first_of(u"*?", 2) == std::u16string::npos) {
-          if (!accept.empty()) accept += ',';
-          accept += toUtf8(pattern.substr(1));
-        } else if (!pattern.empty()) {
-          return {};
-        }
-        p = semi + 1;
-      }
-    }
-    ++field;
-    start = bar + 1;
-  }
-  return accept;
-}
 
 int WebBackend::runModal(CDialogEx& dialog) {
   offerPendingSave();
@@ -88,7 +58,9 @@ std::optional<std::string> WebBackend::showFileDialog(const FileDialogRequest& r
   if (!request.save) return page::pickFile(acceptFromFilter(request.filter));
   // A page cannot choose a folder: the file is written under the name the program proposes
   // and then offered as a download with that name.
-  std::string name = toUtf8(request.initialName);
+  // The name the file gets is the proposal with the default extension ("menu" -> "menu.cfg"),
+  // the same rule the file dialog applies to what it returns.
+  std::string name = applyDefaultExtension(toUtf8(request.initialName), request.defaultExtension);
   if (name.empty()) return std::nullopt;
   pendingSave_ = name;
   // An older file of that name is not offered again if this save fails.

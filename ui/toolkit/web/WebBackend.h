@@ -36,7 +36,4 @@ class WebBackend : public Backend {
   std::optional<std::string> pendingSave_;
 };
 
-// The browser's file-type filter for an "accept" attribute: ".cfg" for "Config File(*.cfg)|*.cfg||".
-std::string acceptFromFilter(const std::u16string& filter);
-
 }  // namespace tarnwick::tk::web

@@ -54,14 +54,8 @@ Rect WebDialogWindow::pixelsOf(const ControlState& state) const {
 
 ControlColours WebDialogWindow::coloursOf(int index) {
   const ControlState* s = model_.stateAt(index);
-  ControlColours colours;
-  // Push buttons keep the page's button look, as themed buttons do.
-  if (s == nullptr || s->kind == ControlKind::PushButton) return colours;
-  const CtlColor answer = model_.OnCtlColor(s->id, colourRequestOf(*s));
-  colours.background = answer.brush;
-  colours.text = answer.textColour;
-  colours.transparent = !answer.brush && (answer.hollowBrush || answer.transparentText);
-  return colours;
+  if (s == nullptr || s->kind == ControlKind::PushButton) return {};
+  return coloursFor(s->kind, model_.OnCtlColor(s->id, colourRequestOf(*s)));
 }
 
 void WebDialogWindow::sendControl(int index) {

@@ -1,0 +1,69 @@
+// The MMS / 4G Setup window in Auto mode: a country and its operator chosen by the user, the
+// parameters masked until the access prompt takes its code, OK back to the main window.
+import { after, before, describe, test } from "node:test";
+import assert from "node:assert/strict";
+import { mkdirSync } from "node:fs";
+import { join } from "node:path";
+import { answerMessage, captionOf, choose, click, inputOf, isChecked, isEnabled, launchBrowser,
+         mainWindow, openSite, screenshotDir, selectedText, serveFolder, settle, siteDir,
+         typeInto, valueOf, windowOf } from "./harness.mjs";
+
+describe("network window", () => {
+  let server, browser, page, problems;
+  before(async () => {
+    server = await serveFolder(siteDir);
+    browser = await launchBrowser();
+    ({ page, problems } = await openSite(browser.context, server.url));
+    await settle(page);
+  });
+  after(async () => {
+    await browser?.close();
+    await server?.close();
+  });
+
+  test("Auto mode with a country, its operator and the access prompt", async () => {
+    await click(page, mainWindow(page), 1031);
+    const net = windowOf(page, 135);
+    await net.waitFor();
+    assert.equal(await captionOf(net), "MMS / 4G Setup");
+    await choose(page, net, 1122, 0);
+    assert.equal(await selectedText(net, 1122), "Auto");
+    await choose(page, net, 1124, 4);
+    assert.equal(await selectedText(net, 1124), "Brazil");
+    // The operator list follows the country.
+    assert.equal(await selectedText(net, 1126), "TIM");
+    await choose(page, net, 1126, 0);
+    // The operator's parameters stay masked and locked until the access prompt is answered.
+    assert.equal(await valueOf(net, 1081), "*****");
+    assert.equal(await isEnabled(net, 1081), false);
+
+    await click(page, net, 1152);
+    const prompt = windowOf(page, 137);
+    await prompt.waitFor();
+    assert.equal(await inputOf(prompt, 1154).getAttribute("type"), "password");
+    await typeInto(page, prompt, 1154, "guess");
+    await click(page, prompt, 1);
+    // The message box stands above both windows; a wrong code then closes the prompt and
+    // leaves the parameters hidden.
+    assert.equal(await page.locator(".layer").count(), 4);
+    assert.equal(await answerMessage(page), "Wrong Password!");
+    await prompt.waitFor({ state: "detached" });
+    assert.equal(await isChecked(net, 1152), false);
+    assert.equal(await valueOf(net, 1081), "*****");
+
+    await click(page, net, 1152);
+    await prompt.waitFor();
+    await typeInto(page, prompt, 1154, "vintosk[4082736]");
+    await click(page, prompt, 1);
+    await prompt.waitFor({ state: "detached" });
+    assert.equal(await isChecked(net, 1152), true);
+    assert.notEqual(await valueOf(net, 1081), "*****");
+    assert.notEqual(await valueOf(net, 1081), "");
+
+    mkdirSync(screenshotDir, { recursive: true });
+    await net.locator(".window").screenshot({ path: join(screenshotDir, "web-mms-4g-setup.png") });
+    await click(page, net, 1);
+    await net.waitFor({ state: "detached" });
+    assert.deepEqual(problems, []);
+  });
+});
