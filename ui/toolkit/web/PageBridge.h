@@ -12,13 +12,11 @@ namespace tarnwick::tk::web {
 // the program until the page answers; the page never calls into the program meanwhile.
 namespace page {
 
-struct BaseUnits {
-  int x = 0;
-  int y = 0;
+struct FontMeasures {
+  int alphabetWidth = 0;  // of "A".."Z" "a".."z", as the browser draws them
+  int height = 0;         // the font's line height
 };
-// The dialog base units of a font: its average character width (from the width of the alphabet
-// as the browser draws it) and its line height.
-BaseUnits measureFont(const std::string& family, int pixelSize);
+FontMeasures measureFont(const std::string& family, int pixelSize);
 
 void openWindow(int window, const std::string& json);
 void updateControl(int window, int index, const std::string& json);
@@ -31,9 +29,12 @@ void closeWindow(int window);
 std::string nextEvent();
 // Shows an in-page message box and waits for its answer: 1 (OK), 6 (Yes) or 7 (No).
 int messageBox(const std::string& json);
-// Lets the user pick a file; waits. Its name, with its bytes written under that name in the
-// working folder of the in-memory file system; nothing when the user cancelled.
-std::optional<std::string> pickFile(const std::string& accept);
+// Lets the user pick a file; waits. Its name and bytes, or nothing when the user cancelled.
+struct PickedFile {
+  std::string name;
+  std::vector<std::uint8_t> bytes;
+};
+std::optional<PickedFile> pickFile(const std::string& accept);
 // Offers bytes to the user as a download with this name.
 void download(const std::string& name, const std::vector<std::uint8_t>& bytes);
 // The main window has closed: the page says so.

@@ -1,6 +1,8 @@
 #include "ui/toolkit/web/PageText.h"
 
 #include "config/TextConversions.h"
+#include "ui/toolkit/DialogUnits.h"
+#include "ui/toolkit/FileFilter.h"
 
 #include <charconv>
 #include <cstdio>
@@ -71,13 +73,6 @@ const char* alignment(std::uint32_t style) {
 
 const char* boolText(bool value) { return value ? "true" : "false"; }
 
-int mulDiv(int value, int numerator, int denominator) {
-  const long long product = static_cast<long long>(value) * numerator;
-  const long long half = denominator / 2;
-  return static_cast<int>(product >= 0 ? (product + half) / denominator
-                                       : -((-product + half) / denominator));
-}
-
 // Names the templates use for the system's dialog fonts.
 constexpr std::string_view kSystemDialogFonts[] = {
     "MS Shell Dlg", "MS Shell Dlg 2",  "MS Sans Serif", "Tahoma",
@@ -101,14 +96,9 @@ std::string cssFontFamilies(std::string_view templateFontName) {
   return families;
 }
 
-int fontPixels(int pointSize) { return mulDiv(pointSize > 0 ? pointSize : 8, 96, 72); }
+int fontPixels(int pointSize) { return tk::mulDiv(pointSize > 0 ? pointSize : 8, 96, 72); }
 
-Rect dialogUnitsToPixels(const Rect& units, int baseX, int baseY) {
-  return {mulDiv(units.x, baseX, 4), mulDiv(units.y, baseY, 8), mulDiv(units.width, baseX, 4),
-          mulDiv(units.height, baseY, 8)};
-}
 
-int averageCharWidth(int alphabetWidth) { return (alphabetWidth + 26) / 52; }
 
 std::optional<PageEvent> parsePageEvent(std::string_view line) {
   std::string_view rest = line;
@@ -211,33 +201,18 @@ std::string controlJson(int index, const ControlState& s, const Rect& px, bool t
 }
 
 std::string acceptFromFilter(const std::u16string& filter) {
-  // "Name(*.a)|*.a;*.b|Other|*.c||": every second field holds patterns; "*.x" becomes ".x", and
-  // a pattern that is no plain extension ("*.*", "*") lets every file through.
+  // "*.x" becomes ".x"; a pattern that is no plain extension ("*.*", "menu?.cfg") lets every
+  // file through, since a page can only filter by extension.
   std::string accept;
-  std::size_t start = 0;
-  int field = 0;
-  while (start <= filter.size()) {
-    std::size_t bar = filter.find(u'|', start);
-    if (bar == std::u16string::npos) bar = filter.size();
-    const std::u16string part = filter.substr(start, bar - start);
-    if (field % 2 == 1) {
-      std::size_t p = 0;
-      while (p <= part.size()) {
-        std::size_t semi = part.find(u';', p);
-        if (semi == std::u16string::npos) semi = part.size();
-        const std::u16string pattern = part.substr(p, semi - p);
-        if (pattern.size() > 2 && pattern.starts_with(u"*.") &&
-            pattern.find_first_of(u"*?", 2) == std::u16string::npos) {
-          if (!accept.empty()) accept += ',';
-          accept += toUtf8(pattern.substr(1));
-        } else if (!pattern.empty()) {
-          return {};
-        }
-        p = semi + 1;
+  for (const FileFilterEntry& entry : parseFileFilter(filter)) {
+    for (const std::u16string& pattern : entry.patterns) {
+      if (matchesEveryFile(pattern) || pattern.size() < 3 || !pattern.starts_with(u"*.") ||
+          pattern.find_first_of(u"*?", 2) != std::u16string::npos) {
+        return {};
       }
+      if (!accept.empty()) accept += ',';
+      accept += toUtf8(pattern.substr(1));
     }
-    ++field;
-    start = bar + 1;
   }
   return accept;
 }

@@ -62,12 +62,6 @@ std::string cssFontFamilies(std::string_view templateFontName);
 // A point size at 96 pixels per inch, as the desktop's dialogs are drawn.
 int fontPixels(int pointSize);
 
-// Dialog units to pixels: x and width in quarters of the font's average character width,
-// y and height in eighths of its line height, rounded to nearest.
-Rect dialogUnitsToPixels(const Rect& units, int baseX, int baseY);
-// The average character width from the width of "A".."Z""a".."z", rounded.
-int averageCharWidth(int alphabetWidth);
-
 // The browser's file-type filter for an "accept" attribute: ".cfg" for "Config File(*.cfg)|*.cfg||";
 // empty (every file) when a pattern is no plain extension.
 std::string acceptFromFilter(const std::u16string& filter);
