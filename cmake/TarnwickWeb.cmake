@@ -10,11 +10,13 @@ find_program(TARNWICK_NODE NAMES node nodejs REQUIRED)
 set(CMAKE_CROSSCOMPILING_EMULATOR "${TARNWICK_NODE};--no-experimental-fetch"
     CACHE STRING "How the build runs its wasm test programs" FORCE)
 
-# Folders that need the desktop: skipped by the layer and test lists of the top CMakeLists.txt.
-set(TARNWICK_NATIVE_ONLY_DIRS ui/toolkit/qt app cli)
+# Folders the page does not use: skipped by the layer and test lists of the top CMakeLists.txt.
+# Qt and the desktop program; the command-line tool (CLI11) and its many-camera tools (fleet,
+# with expat).
+set(TARNWICK_NATIVE_ONLY_DIRS ui/toolkit/qt app cli fleet)
 # cli and faults run the real tarnwick-cfg and child processes; qt, x11 and package need the
-# desktop program.
-set(TARNWICK_NATIVE_ONLY_TEST_DIRS cli faults qt x11 package)
+# desktop program; fleet tests the command-line tool's fleet layer.
+set(TARNWICK_NATIVE_ONLY_TEST_DIRS cli faults fleet qt x11 package)
 
 # Test programs see the machine's real file system (NODERAWFS), return main's status as node's
 # exit status and may grow their memory.

@@ -17,6 +17,15 @@ done
 bash bench/startup.sh build/release/app/tarnwick 21 >"$out/startup.txt" 2>&1 || true
 bash bench/cli.sh build/release/cli/tarnwick-cfg >"$out/cli.txt" 2>&1 || true
 bash bench/batch.sh build/release/cli/tarnwick-cfg >"$out/batch.txt" 2>&1 || true
+# The browser edition: its size, the time to its first painted main window in headless Chromium,
+# and the record loop in wasm under node against the same loop built natively.
+cmake --build --preset release --target tarnwick_record_loop >/dev/null
+build/release/bench/tarnwick_record_loop >"$out/loop-native.txt" 2>&1 || true
+if bash scripts/web.sh build >/dev/null 2>&1 && (cd tests/web && npm ci --no-audit --no-fund >/dev/null 2>&1); then
+  node --no-experimental-fetch build/web/web/tarnwick_record_loop_wasm.js >"$out/loop-wasm.txt" 2>&1 || true
+  node tests/web/bench.mjs 21 >"$out/web.txt" 2>&1 || true
+fi
+touch "$out/loop-wasm.txt" "$out/web.txt"
 
 python3 - "$out" <<'PY'
 import glob, json, os, re, sys
@@ -69,6 +78,23 @@ for line in open(os.path.join(out, "batch.txt")):
     m = re.match(r"(\w+)\s+median\s+([\d.]+) ms\s+\(budget (\d+) ms\)", line)
     if m:
         row(f"tarnwick-cfg {m[1]} (1,000 cameras, whole process, median)", float(m[2]), float(m[3]))
+for name, label in (("loop-native.txt", "record encode/decode round, native"),
+                    ("loop-wasm.txt", "record encode/decode round, wasm under node")):
+    m = re.search(r"([\d.]+) ns per round", open(os.path.join(out, name)).read())
+    if m:
+        row(label, float(m[1]) / 1e6, None)
+web = open(os.path.join(out, "web.txt")).read()
+m = re.search(r"wasm \+ js gzip: (\d+) bytes", web)
+if m:
+    kb = int(m[1]) / 1024
+    rows.append(("browser edition wasm + js, gzip", f"{kb:.0f} KB", "<= 1024 KB", "ok" if kb <= 1024 else "OVER"))
+    failed |= kb > 1024
+m = re.search(r"wasm \+ js raw: (\d+) bytes", web)
+if m:
+    rows.append(("browser edition wasm + js, raw", f"{int(m[1]) / 1024:.0f} KB", "-", "-"))
+m = re.search(r"painted \(median of \d+\): ([\d.]+) ms", web)
+if m:
+    row("browser edition: navigation to main window painted (median)", float(m[1]), 500.0)
 width = max(len(r[0]) for r in rows)
 print(f"| {'measure':{width}} | {'figure':>12} | {'budget':>9} | ok |")
 print(f"|{'-' * (width + 2)}|{'-' * 14}|{'-' * 11}|----|")

@@ -2,11 +2,15 @@
 // parameters masked until the access prompt takes its code, OK back to the main window.
 import { after, before, describe, test } from "node:test";
 import assert from "node:assert/strict";
-import { mkdirSync } from "node:fs";
+import { execFileSync } from "node:child_process";
+import { existsSync, mkdirSync, mkdtempSync, rmSync, writeFileSync } from "node:fs";
+import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { answerMessage, captionOf, choose, click, inputOf, isChecked, isEnabled, launchBrowser,
-         mainWindow, openSite, screenshotDir, selectedText, serveFolder, settle, siteDir,
-         typeInto, valueOf, windowOf } from "./harness.mjs";
+         mainWindow, openSite, optionCount, screenshotDir, selectedText, serveFolder, settle,
+         siteDir, sourceDir, typeInto, valueOf, windowOf } from "./harness.mjs";
+
+const tarnwickCfg = process.env.TARNWICK_CFG ?? join(sourceDir, "build/dev/cli/tarnwick-cfg");
 
 describe("network window", () => {
   let server, browser, page, problems;
@@ -65,5 +69,52 @@ describe("network window", () => {
     await click(page, net, 1);
     await net.waitFor({ state: "detached" });
     assert.deepEqual(problems, []);
+  });
+
+  // The page's operator table picker: the network window reads the picked oper.db each time it
+  // opens (the tables are written by the Linux build's tarnwick-cfg).
+  test("a picked operator table is read each time the window opens", {
+    skip: process.env.TARNWICK_CFG || existsSync(tarnwickCfg) ? false : `needs ${tarnwickCfg}`,
+  }, async () => {
+    await page.close();
+    ({ page, problems } = await openSite(browser.context, server.url));
+    await settle(page);
+    const scratch = mkdtempSync(join(tmpdir(), "tarnwick-web-operdb-"));
+    try {
+      const table = (country, operator, apn) => {
+        const json = join(scratch, `${country}.json`);
+        writeFileSync(json, JSON.stringify({ countries: [{ name: country, operators: [
+          { name: operator, mmsApn: apn, dataApn: "net", mmscUrl: "mms.example/mms",
+            mmsProxy: "10.0.0.1", mmsPort: "8080" }] }] }));
+        const db = join(scratch, `${country}.db`);
+        execFileSync(tarnwickCfg, ["oper-db", "build", json, "-o", db], { stdio: "pipe" });
+        return db;
+      };
+      const openNetwork = async () => {
+        await click(page, mainWindow(page), 1031);
+        const net = windowOf(page, 135);
+        await net.waitFor();
+        await settle(page);
+        return net;
+      };
+      assert.match(await page.locator(".operator-table").textContent(), /reads it each time it opens/);
+      await page.locator("#oper-table").setInputFiles(table("Freedonia", "FreeTel", "mms.freetel"));
+      let net = await openNetwork();
+      assert.equal(await optionCount(net, 1124), 1);
+      assert.equal(await selectedText(net, 1124), "Freedonia");
+      assert.equal(await selectedText(net, 1126), "FreeTel");
+      await click(page, net, 2);
+      await net.waitFor({ state: "detached" });
+
+      await page.locator("#oper-table").setInputFiles(table("Sylvania", "SylNet", "mms.syl"));
+      net = await openNetwork();
+      assert.equal(await selectedText(net, 1124), "Sylvania");
+      assert.equal(await selectedText(net, 1126), "SylNet");
+      await click(page, net, 2);
+      await net.waitFor({ state: "detached" });
+      assert.deepEqual(problems, []);
+    } finally {
+      rmSync(scratch, { recursive: true, force: true });
+    }
   });
 });
