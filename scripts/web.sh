@@ -28,14 +28,16 @@ export NODE_PATH=/usr/share/nodejs
 if command -v ccache >/dev/null; then
   export CMAKE_CXX_COMPILER_LAUNCHER=ccache CMAKE_C_COMPILER_LAUNCHER=ccache
 fi
-cmake --preset web >/dev/null
+# TARNWICK_CMAKE_ARGS adds cache settings to the configure steps (CI: warnings as errors).
+read -r -a cmake_args <<<"${TARNWICK_CMAKE_ARGS:-}"
+cmake --preset web "${cmake_args[@]}" >/dev/null
 cmake --build --preset web
 echo "site: build/web/web/site (over HTTP), build/web/web/site-single (also from file://)"
 [[ "$command" == "build" ]] && exit 0
 
 (cd tests/web && npm ci --no-audit --no-fund)
 # The browser's saved file is compared with what the headless backend writes for the same job.
-cmake --preset dev >/dev/null
+cmake --preset dev "${cmake_args[@]}" >/dev/null
 cmake --build --preset dev --target tarnwick-cfg
 export TARNWICK_CFG="$PWD/build/dev/cli/tarnwick-cfg"
 ctest --preset web
