@@ -11,6 +11,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "SystemReasons.h"
 #include "ToolRun.h"
 #include "cli/RecordJson.h"
 #include "cli/StartupRecord.h"
@@ -179,7 +180,7 @@ TEST_F(CommandLine, ShowAndGetPresentEveryField) {
   }
   r = run({"show", "missing.cfg"});
   EXPECT_EQ(r.status, 1);
-  expectOneLineError(r, "missing.cfg", "No such file");
+  expectOneLineError(r, "missing.cfg", tarnwick::testing::kMissingFileReason);
 }
 
 TEST_F(CommandLine, SetWritesAllOrNothing) {
@@ -366,7 +367,7 @@ TEST_F(CommandLine, UiReplaysAScriptAgainstTheWholeProgram) {
 
   r = run({"ui", "missing.ui"});
   EXPECT_EQ(r.status, 1);
-  expectOneLineError(r, "missing.ui", "No such file");
+  expectOneLineError(r, "missing.ui", tarnwick::testing::kMissingFileReason);
 }
 
 }  // namespace
