@@ -40,7 +40,7 @@ void expectOneLineError(const ToolResult& r, const std::string& file, const std:
 
 ConfigRecord load(const std::string& path) {
   ConfigRecord record;
-  EXPECT_EQ(readConfigFile(path, record).status, ReadConfigStatus::Loaded) << path;
+  EXPECT_EQ(errorKind(readConfigFile(path, record)), std::nullopt) << path;
   return record;
 }
 

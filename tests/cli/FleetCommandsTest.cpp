@@ -33,7 +33,7 @@ bool contains(const std::string& text, const std::string& part) {
 
 ConfigRecord load(const fs::path& path) {
   ConfigRecord record;
-  EXPECT_EQ(readConfigFile(path.string(), record).status, ReadConfigStatus::Loaded) << path;
+  EXPECT_EQ(errorKind(readConfigFile(path.string(), record)), std::nullopt) << path;
   return record;
 }
 
