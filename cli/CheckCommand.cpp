@@ -34,10 +34,11 @@ int commandCheck(Io io, const std::vector<std::string>& paths, bool json,
                  const std::optional<std::string>& dbPath) {
   OperatorTable table;  // the built-in table, unless the settings go with an oper.db
   if (dbPath) {
-    std::string why;
-    if (loadOperatorDb(table, *dbPath, &why) != OperatorDbLoad::Loaded) {
-      reportFailure(io, *dbPath, why.empty() ? "not an operator database the program would use"
-                                             : "cannot be read: " + why);
+    if (const auto error = loadOperatorDb(table, *dbPath)) {
+      const bool unread =
+          error->kind == FileErrorKind::CannotOpen || error->kind == FileErrorKind::ReadError;
+      reportFailure(io, *dbPath, unread ? "cannot be read: " + error->reason
+                                        : "not an operator database the program would use");
       return kExitUsage;
     }
   }

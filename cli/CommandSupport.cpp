@@ -27,20 +27,14 @@ int reportFailure(Io io, const FileError& error) {
 
 std::optional<ConfigRecord> loadSettings(Io io, const std::string& path) {
   ConfigRecord record;
-  const ReadConfigResult read = readConfigFile(path, record);
-  switch (read.status) {
-    case ReadConfigStatus::Loaded:
-      return record;
-    case ReadConfigStatus::TooShort:
-      reportFailure(io, path,
-                    "shorter than the " + std::to_string(kRecordSize) +
-                        " bytes of a settings file");
-      return std::nullopt;
-    case ReadConfigStatus::CannotOpen:
-    case ReadConfigStatus::ReadError:
-      break;
+  const std::optional<FileError> error = readConfigFile(path, record);
+  if (!error) return record;
+  if (error->kind == FileErrorKind::TooShort) {
+    reportFailure(io, path,
+                  "shorter than the " + std::to_string(kRecordSize) + " bytes of a settings file");
+  } else {
+    reportFailure(io, path, error->reason.empty() ? "cannot be read" : error->reason);
   }
-  reportFailure(io, *read.error(path));
   return std::nullopt;
 }
 
@@ -66,8 +60,7 @@ std::optional<std::string> loadStandardInput(Io io, std::uint64_t maxBytes,
 
 std::optional<std::string> loadText(Io io, const std::string& path, std::uint64_t maxBytes) {
   std::vector<std::uint8_t> bytes;
-  const ReadFileResult read = fileAccess().readWholeFile(path, maxBytes, bytes);
-  if (const auto error = read.error(path)) {
+  if (const auto error = fileAccess().readWholeFile(path, maxBytes, bytes)) {
     reportFailure(io, *error);
     return std::nullopt;
   }

@@ -21,16 +21,18 @@ std::size_t operatorCount(const OperatorTable& table) {
 }
 
 // Why the program's reader would keep the built-in table for this file.
-std::string unusableReason(OperatorDbLoad load, const std::string& why) {
-  switch (load) {
-    case OperatorDbLoad::NoFile: return "cannot be read: " + why;
-    case OperatorDbLoad::TooSmall: return "too short to be an operator database (2 bytes or fewer)";
-    case OperatorDbLoad::TooLarge: return "too large to be an operator database";
-    case OperatorDbLoad::BadHeader:
+std::string unusableReason(const FileError& error) {
+  switch (error.kind) {
+    case FileErrorKind::TooShort: return "too short to be an operator database (2 bytes or fewer)";
+    case FileErrorKind::TooLarge: return "too large to be an operator database";
+    case FileErrorKind::NotUsable:
       return "not an operator database (no file mark, or no countries)";
-    case OperatorDbLoad::Loaded: break;
+    case FileErrorKind::CannotOpen:
+    case FileErrorKind::ReadError:
+    case FileErrorKind::SaveError:
+      break;
   }
-  return {};
+  return "cannot be read: " + error.reason;
 }
 
 int writeTable(Io io, const OperatorTable& table, const std::string& source, bool json) {
@@ -70,10 +72,8 @@ int commandOperators(Io io, const std::optional<std::string>& dbPath, bool json)
 
 int commandOperDbDump(Io io, const std::string& path, bool json) {
   OperatorTable table;
-  FileError error;
-  const OperatorDbLoad load = loadOperatorDb(table, path, &error);
-  if (load != OperatorDbLoad::Loaded) {
-    return reportFailure(io, path, unusableReason(load, error.reason));
+  if (const auto error = loadOperatorDb(table, path)) {
+    return reportFailure(io, path, unusableReason(*error));
   }
   return writeTable(io, table, path, json);
 }

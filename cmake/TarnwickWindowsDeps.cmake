@@ -6,6 +6,9 @@
 #  - GoogleTest is built from Debian's source package (/usr/src/googletest) with the cross
 #    compiler, as part of this build.
 #  - Tests run under Wine (cmake/TarnwickWineTests.cmake).
+# The resource compiler (windres) for the programs' manifests, icons and version information.
+enable_language(RC)
+
 set(tarnwick_staged "${CMAKE_BINARY_DIR}/staged")
 
 function(tarnwick_stage_headers package target header_dir)

@@ -23,39 +23,20 @@ ConfigRecord decodeConfigImage(std::span<const std::uint8_t, kRecordSize> image)
   return record;
 }
 
-ReadConfigResult readConfigFile(const std::string& path, ConfigRecord& record) {
-  using S = ReadFileResult::Status;
+std::optional<FileError> readConfigFile(const std::string& path, ConfigRecord& record) {
   // Read into a scratch buffer first: the record changes only once all 1792 bytes are in.
   std::array<std::uint8_t, kRecordSize> image{};
-  const ReadFileResult read = fileAccess().readPrefix(path, image);
-  switch (read.status) {
-    case S::Ok:
-      record = decodeConfigImage(image);
-      return {ReadConfigStatus::Loaded, {}};
-    case S::CannotOpen:
-      return {ReadConfigStatus::CannotOpen, read.reason};
-    case S::TooShort:
-      return {ReadConfigStatus::TooShort, read.reason};
-    case S::ReadError:
-      break;
-  }
-  return {ReadConfigStatus::ReadError, read.reason};
+  if (auto error = fileAccess().readPrefix(path, image)) return error;
+  record = decodeConfigImage(image);
+  return std::nullopt;
 }
 
-std::optional<FileError> ReadConfigResult::error(const std::string& path) const {
-  switch (status) {
-    case ReadConfigStatus::Loaded: return std::nullopt;
-    case ReadConfigStatus::CannotOpen: return FileError{path, reason, 0, FileErrorKind::CannotOpen};
-    case ReadConfigStatus::TooShort: return FileError{path, reason, 0, FileErrorKind::TooShort};
-    case ReadConfigStatus::ReadError: break;
+std::optional<FileError> readConfigBytes(std::span<const std::uint8_t> bytes, ConfigRecord& record) {
+  if (bytes.size() < kRecordSize) {
+    return FileError{{}, "The file is shorter than expected", 0, FileErrorKind::TooShort};
   }
-  return FileError{path, reason, 0, FileErrorKind::ReadError};
-}
-
-ReadConfigResult readConfigBytes(std::span<const std::uint8_t> bytes, ConfigRecord& record) {
-  if (bytes.size() < kRecordSize) return {ReadConfigStatus::TooShort, "The file is shorter than expected"};
   record = decodeConfigImage(bytes.first<kRecordSize>());
-  return {ReadConfigStatus::Loaded, {}};
+  return std::nullopt;
 }
 
 std::optional<FileError> writeConfigFile(const std::string& path, const ConfigRecord& record) {

@@ -14,22 +14,14 @@
 
 namespace tarnwick {
 
-enum class ReadConfigStatus { Loaded, CannotOpen, TooShort, ReadError };
-
-struct ReadConfigResult {
-  ReadConfigStatus status;
-  std::string reason;  // empty when Loaded
-
-  // The failure as the one error type (nothing when Loaded).
-  std::optional<FileError> error(const std::string& path) const;
-};
-
-// Loads the file into `record`; the record is touched only when the result is Loaded.
-ReadConfigResult readConfigFile(const std::string& path, ConfigRecord& record);
+// Loads the file into `record`: nothing on success, otherwise the file's error (CannotOpen,
+// TooShort, ReadError); the record is touched only on success.
+std::optional<FileError> readConfigFile(const std::string& path, ConfigRecord& record);
 
 // Loads a file's bytes that came without a path (a browser's upload), under the same rules:
 // TooShort below 1792 bytes, otherwise the first 1792 bytes are the record.
-ReadConfigResult readConfigBytes(std::span<const std::uint8_t> bytes, ConfigRecord& record);
+// Such an error names no file (its path is empty).
+std::optional<FileError> readConfigBytes(std::span<const std::uint8_t> bytes, ConfigRecord& record);
 
 // Saves the record's encoded image through saveFileAtomically; the record itself stays plain.
 std::optional<FileError> writeConfigFile(const std::string& path, const ConfigRecord& record);

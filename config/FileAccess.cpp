@@ -9,10 +9,10 @@ namespace {
 
 class SystemFiles : public FileAccess {
  public:
-  ReadFileResult readPrefix(const std::string& path, std::span<std::uint8_t> out) override {
+  std::optional<FileError> readPrefix(const std::string& path, std::span<std::uint8_t> out) override {
     return tarnwick::readPrefix(path, out);
   }
-  ReadFileResult readWholeFile(const std::string& path, std::uint64_t maxBytes,
+  std::optional<FileError> readWholeFile(const std::string& path, std::uint64_t maxBytes,
                                std::vector<std::uint8_t>& out) override {
     return tarnwick::readWholeFile(path, maxBytes, out);
   }
@@ -38,23 +38,21 @@ FileAccess& fileAccess() { return active != nullptr ? *active : systemFiles(); }
 
 void setFileAccess(FileAccess* access) { active = access; }
 
-ReadFileResult MemoryFiles::readPrefix(const std::string& path, std::span<std::uint8_t> out) {
-  using S = ReadFileResult::Status;
+std::optional<FileError> MemoryFiles::readPrefix(const std::string& path, std::span<std::uint8_t> out) {
   const std::vector<std::uint8_t>* bytes = find(path);
-  if (bytes == nullptr) return {S::CannotOpen, kNoSuchFile};
-  if (bytes->size() < out.size()) return {S::TooShort, "The file is shorter than expected"};
+  if (bytes == nullptr) return FileError{path, kNoSuchFile, 0, FileErrorKind::CannotOpen};
+  if (bytes->size() < out.size()) return FileError{path, "The file is shorter than expected", 0, FileErrorKind::TooShort};
   std::copy_n(bytes->begin(), out.size(), out.begin());
-  return {S::Ok, {}};
+  return std::nullopt;
 }
 
-ReadFileResult MemoryFiles::readWholeFile(const std::string& path, std::uint64_t maxBytes,
+std::optional<FileError> MemoryFiles::readWholeFile(const std::string& path, std::uint64_t maxBytes,
                                           std::vector<std::uint8_t>& out) {
-  using S = ReadFileResult::Status;
   const std::vector<std::uint8_t>* bytes = find(path);
-  if (bytes == nullptr) return {S::CannotOpen, kNoSuchFile};
-  if (bytes->size() > maxBytes) return {S::ReadError, "The file is too large"};
+  if (bytes == nullptr) return FileError{path, kNoSuchFile, 0, FileErrorKind::CannotOpen};
+  if (bytes->size() > maxBytes) return FileError{path, "The file is too large", 0, FileErrorKind::ReadError};
   out = *bytes;
-  return {S::Ok, {}};
+  return std::nullopt;
 }
 
 std::optional<FileError> MemoryFiles::save(const std::string& path,

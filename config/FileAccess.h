@@ -18,9 +18,9 @@ namespace tarnwick {
 class FileAccess {
  public:
   virtual ~FileAccess() = default;
-  virtual ReadFileResult readPrefix(const std::string& path, std::span<std::uint8_t> out) = 0;
-  virtual ReadFileResult readWholeFile(const std::string& path, std::uint64_t maxBytes,
-                                       std::vector<std::uint8_t>& out) = 0;
+  virtual std::optional<FileError> readPrefix(const std::string& path, std::span<std::uint8_t> out) = 0;
+  virtual std::optional<FileError> readWholeFile(const std::string& path, std::uint64_t maxBytes,
+                                                 std::vector<std::uint8_t>& out) = 0;
   virtual std::optional<FileError> save(const std::string& path,
                                         std::span<const std::uint8_t> data) = 0;
 };
@@ -38,9 +38,9 @@ void setFileAccess(FileAccess* access);
 // was never stored cannot be opened, with the reason a missing file gives.
 class MemoryFiles : public FileAccess {
  public:
-  ReadFileResult readPrefix(const std::string& path, std::span<std::uint8_t> out) override;
-  ReadFileResult readWholeFile(const std::string& path, std::uint64_t maxBytes,
-                               std::vector<std::uint8_t>& out) override;
+  std::optional<FileError> readPrefix(const std::string& path, std::span<std::uint8_t> out) override;
+  std::optional<FileError> readWholeFile(const std::string& path, std::uint64_t maxBytes,
+                                         std::vector<std::uint8_t>& out) override;
   std::optional<FileError> save(const std::string& path,
                                 std::span<const std::uint8_t> data) override;
 

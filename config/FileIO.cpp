@@ -157,39 +157,38 @@ bool writeAll(int fd, std::span<const std::uint8_t> data, int& err) {
 
 // Opens without blocking (a FIFO with no writer would otherwise hang) and admits regular
 // files only.
-ReadFileResult openRegular(const std::string& path, int& fdOut, std::uint64_t& size) {
-  using S = ReadFileResult::Status;
+std::optional<FileError> openRegular(const std::string& path, int& fdOut, std::uint64_t& size) {
   fdOut = -1;
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-  if (fd < 0) return {S::CannotOpen, systemReason(errno)};
+  if (fd < 0) return FileError{path, systemReason(errno), 0, FileErrorKind::CannotOpen};
   struct stat st {};
   if (::fstat(fd, &st) != 0) {
     const int err = errno;
     ::close(fd);
-    return {S::CannotOpen, systemReason(err)};
+    return FileError{path, systemReason(err), 0, FileErrorKind::CannotOpen};
   }
   if (!S_ISREG(st.st_mode)) {
     ::close(fd);
-    return {S::CannotOpen, S_ISDIR(st.st_mode) ? systemReason(EISDIR) : "Not a regular file"};
+    return FileError{path, S_ISDIR(st.st_mode) ? systemReason(EISDIR) : "Not a regular file", 0, FileErrorKind::CannotOpen};
   }
   fdOut = fd;
   size = static_cast<std::uint64_t>(st.st_size);
-  return {S::Ok, {}};
+  return std::nullopt;
 }
 
-ReadFileResult readExactly(int fd, std::uint8_t* out, std::size_t want) {
-  using S = ReadFileResult::Status;
+std::optional<FileError> readExactly(const std::string& path, int fd, std::uint8_t* out,
+                                     std::size_t want) {
   std::size_t done = 0;
   while (done < want) {
     const ssize_t n = ::read(fd, out + done, want - done);
     if (n < 0) {
       if (errno == EINTR) continue;
-      return {S::ReadError, systemReason(errno)};
+      return FileError{path, systemReason(errno), 0, FileErrorKind::ReadError};
     }
-    if (n == 0) return {S::ReadError, "The file ended before all its bytes could be read"};
+    if (n == 0) return FileError{path, "The file ended before all its bytes could be read", 0, FileErrorKind::ReadError};
     done += static_cast<std::size_t>(n);
   }
-  return {S::Ok, {}};
+  return std::nullopt;
 }
 
 
@@ -425,26 +424,24 @@ FileLock lockForUpdate(const std::string& path) {
   return {};
 }
 
-ReadFileResult readPrefix(const std::string& path, std::span<std::uint8_t> out) {
-  using S = ReadFileResult::Status;
+std::optional<FileError> readPrefix(const std::string& path, std::span<std::uint8_t> out) {
   int rawFd = -1;
   std::uint64_t size = 0;
-  if (auto opened = openRegular(path, rawFd, size); opened.status != S::Ok) return opened;
+  if (auto opened = openRegular(path, rawFd, size)) return opened;
   Fd fd(rawFd);
-  if (size < out.size()) return {S::TooShort, "The file is shorter than expected"};
-  return readExactly(fd.get(), out.data(), out.size());
+  if (size < out.size()) return FileError{path, "The file is shorter than expected", 0, FileErrorKind::TooShort};
+  return readExactly(path, fd.get(), out.data(), out.size());
 }
 
-ReadFileResult readWholeFile(const std::string& path, std::uint64_t maxBytes,
-                             std::vector<std::uint8_t>& out) {
-  using S = ReadFileResult::Status;
+std::optional<FileError> readWholeFile(const std::string& path, std::uint64_t maxBytes,
+                                       std::vector<std::uint8_t>& out) {
   int rawFd = -1;
   std::uint64_t size = 0;
-  if (auto opened = openRegular(path, rawFd, size); opened.status != S::Ok) return opened;
+  if (auto opened = openRegular(path, rawFd, size)) return opened;
   Fd fd(rawFd);
-  if (size > maxBytes) return {S::ReadError, "The file is too large"};
+  if (size > maxBytes) return FileError{path, "The file is too large", 0, FileErrorKind::ReadError};
   out.assign(static_cast<std::size_t>(size), 0);
-  return readExactly(fd.get(), out.data(), out.size());
+  return readExactly(path, fd.get(), out.data(), out.size());
 }
 
 }  // namespace tarnwick

@@ -14,6 +14,8 @@ enum class FileErrorKind {
   TooShort,    // shorter than the reader needs
   ReadError,   // opened but not read whole (an I/O error, a file too large)
   SaveError,   // not saved; the old file, if any, is intact
+  TooLarge,    // above what the reader accepts, so not read at all (oper.db)
+  NotUsable,   // read whole, but not what the reader expects (an oper.db header)
 };
 
 // Why a file operation failed, in words a person can read: the one error of every file read
@@ -78,21 +80,12 @@ class FileLock {
 // Waits until the file at `path` (a link's file, when it is one) can be locked, and locks it.
 FileLock lockForUpdate(const std::string& path);
 
-struct ReadFileResult {
-  enum class Status { Ok, CannotOpen, TooShort, ReadError } status;
-  std::string reason;  // empty on Ok
-
-  // The failure as the one error type (nothing on Ok).
-  std::optional<FileError> error(const std::string& path) const {
-    switch (status) {
-      case Status::Ok: return std::nullopt;
-      case Status::CannotOpen: return FileError{path, reason, 0, FileErrorKind::CannotOpen};
-      case Status::TooShort: return FileError{path, reason, 0, FileErrorKind::TooShort};
-      case Status::ReadError: break;
-    }
-    return FileError{path, reason, 0, FileErrorKind::ReadError};
-  }
-};
+// A read's outcome: nothing when it succeeded, otherwise its error (CannotOpen, TooShort or
+// ReadError). The kind alone, for code that only tells outcomes apart.
+inline std::optional<FileErrorKind> errorKind(const std::optional<FileError>& error) {
+  if (!error) return std::nullopt;
+  return error->kind;
+}
 
 // Reads exactly the first out.size() bytes of a regular file into `out`.
 //
@@ -100,11 +93,11 @@ struct ReadFileResult {
 // regular file is CannotOpen, a file shorter than out.size() is TooShort, and a read that
 // fails or ends early is ReadError. Never reads more than out.size() bytes, so a huge or
 // sparse file costs no more than a small one. `out` may be partly written on failure.
-ReadFileResult readPrefix(const std::string& path, std::span<std::uint8_t> out);
+std::optional<FileError> readPrefix(const std::string& path, std::span<std::uint8_t> out);
 
 // Reads a whole regular file of at most maxBytes bytes into `out` (same opening rules as
 // readPrefix). A file larger than maxBytes is ReadError, checked before anything is read.
-ReadFileResult readWholeFile(const std::string& path, std::uint64_t maxBytes,
-                             std::vector<std::uint8_t>& out);
+std::optional<FileError> readWholeFile(const std::string& path, std::uint64_t maxBytes,
+                                       std::vector<std::uint8_t>& out);
 
 }  // namespace tarnwick

@@ -132,39 +132,38 @@ bool writeAll(HANDLE h, std::span<const std::uint8_t> data, DWORD& err) {
 }
 
 // Opens a file on disk for reading; a device, a pipe or a folder is CannotOpen.
-ReadFileResult openRegular(const std::string& path, Handle& out, std::uint64_t& size) {
-  using S = ReadFileResult::Status;
+std::optional<FileError> openRegular(const std::string& path, Handle& out, std::uint64_t& size) {
   HANDLE h = ::CreateFileW(widen(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return {S::CannotOpen, systemReason(::GetLastError())};
+  if (h == INVALID_HANDLE_VALUE) return FileError{path, systemReason(::GetLastError()), 0, FileErrorKind::CannotOpen};
   Handle file(h);
-  if (::GetFileType(h) != FILE_TYPE_DISK) return {S::CannotOpen, "Not a regular file"};
+  if (::GetFileType(h) != FILE_TYPE_DISK) return FileError{path, "Not a regular file", 0, FileErrorKind::CannotOpen};
   BY_HANDLE_FILE_INFORMATION info{};
   if (::GetFileInformationByHandle(h, &info) == 0) {
-    return {S::CannotOpen, systemReason(::GetLastError())};
+    return FileError{path, systemReason(::GetLastError()), 0, FileErrorKind::CannotOpen};
   }
   if ((info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-    return {S::CannotOpen, systemReason(ERROR_DIRECTORY)};
+    return FileError{path, systemReason(ERROR_DIRECTORY), 0, FileErrorKind::CannotOpen};
   }
   size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
   out.reset(file.release());
-  return {S::Ok, {}};
+  return std::nullopt;
 }
 
-ReadFileResult readExactly(HANDLE h, std::uint8_t* out, std::size_t want) {
-  using S = ReadFileResult::Status;
+std::optional<FileError> readExactly(const std::string& path, HANDLE h, std::uint8_t* out,
+                                     std::size_t want) {
   std::size_t done = 0;
   while (done < want) {
     const std::size_t left = want - done;
     const DWORD chunk = left > 0x40000000u ? 0x40000000u : static_cast<DWORD>(left);
     DWORD got = 0;
     if (::ReadFile(h, out + done, chunk, &got, nullptr) == 0) {
-      return {S::ReadError, systemReason(::GetLastError())};
+      return FileError{path, systemReason(::GetLastError()), 0, FileErrorKind::ReadError};
     }
-    if (got == 0) return {S::ReadError, "The file ended before all its bytes could be read"};
+    if (got == 0) return FileError{path, "The file ended before all its bytes could be read", 0, FileErrorKind::ReadError};
     done += got;
   }
-  return {S::Ok, {}};
+  return std::nullopt;
 }
 
 std::uint64_t fileTimeValue(const FILETIME& t) {
@@ -361,24 +360,22 @@ FileLock lockForUpdate(const std::string& path) {
   return FileLock(heldLocks().add(mutex));
 }
 
-ReadFileResult readPrefix(const std::string& path, std::span<std::uint8_t> out) {
-  using S = ReadFileResult::Status;
+std::optional<FileError> readPrefix(const std::string& path, std::span<std::uint8_t> out) {
   Handle file(INVALID_HANDLE_VALUE);
   std::uint64_t size = 0;
-  if (auto opened = openRegular(path, file, size); opened.status != S::Ok) return opened;
-  if (size < out.size()) return {S::TooShort, "The file is shorter than expected"};
-  return readExactly(file.get(), out.data(), out.size());
+  if (auto opened = openRegular(path, file, size)) return opened;
+  if (size < out.size()) return FileError{path, "The file is shorter than expected", 0, FileErrorKind::TooShort};
+  return readExactly(path, file.get(), out.data(), out.size());
 }
 
-ReadFileResult readWholeFile(const std::string& path, std::uint64_t maxBytes,
-                             std::vector<std::uint8_t>& out) {
-  using S = ReadFileResult::Status;
+std::optional<FileError> readWholeFile(const std::string& path, std::uint64_t maxBytes,
+                                       std::vector<std::uint8_t>& out) {
   Handle file(INVALID_HANDLE_VALUE);
   std::uint64_t size = 0;
-  if (auto opened = openRegular(path, file, size); opened.status != S::Ok) return opened;
-  if (size > maxBytes) return {S::ReadError, "The file is too large"};
+  if (auto opened = openRegular(path, file, size)) return opened;
+  if (size > maxBytes) return FileError{path, "The file is too large", 0, FileErrorKind::ReadError};
   out.assign(static_cast<std::size_t>(size), 0);
-  return readExactly(file.get(), out.data(), out.size());
+  return readExactly(path, file.get(), out.data(), out.size());
 }
 
 }  // namespace tarnwick

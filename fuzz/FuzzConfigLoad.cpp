@@ -38,15 +38,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   tarnwick::ConfigRecord record;
   for (auto& b : record.bytes()) b = 0x5A;
   const tarnwick::ConfigRecord before = record;
-  const tarnwick::ReadConfigResult result = tarnwick::readConfigFile(path, record);
+  const std::optional<tarnwick::FileError> result = tarnwick::readConfigFile(path, record);
   close(fd);
 
   if (size < tarnwick::kRecordSize) {
-    require(result.status == tarnwick::ReadConfigStatus::TooShort);
+    require(tarnwick::errorKind(result) == tarnwick::FileErrorKind::TooShort);
     require(record == before);
     return 0;
   }
-  require(result.status == tarnwick::ReadConfigStatus::Loaded);
+  require(tarnwick::errorKind(result) == std::nullopt);
   for (std::size_t i = 0; i < tarnwick::kRecordSize; ++i) {
     require(record.bytes()[i] == static_cast<std::uint8_t>(0u - data[i]));
   }

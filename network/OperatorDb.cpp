@@ -141,34 +141,27 @@ bool parseOperatorDb(OperatorTable& table, std::span<const std::uint8_t> decoded
   return true;
 }
 
-OperatorDbLoad loadOperatorDb(OperatorTable& table, const std::filesystem::path& path,
-                              FileError* error) {
+std::optional<FileError> loadOperatorDb(OperatorTable& table, const std::filesystem::path& path) {
   std::vector<std::uint8_t> bytes;
-  const ReadFileResult read =
-      fileAccess().readWholeFile(path.string(), kMaxOperatorDbSize, bytes);
-  if (read.status != ReadFileResult::Status::Ok) {
+  if (auto error = fileAccess().readWholeFile(path.string(), kMaxOperatorDbSize, bytes)) {
     // readWholeFile reports an oversized file as a read error before reading anything; tell
     // the two apart for callers that report what happened.
     std::error_code ec;
     const auto size = std::filesystem::file_size(path, ec);
-    if (!ec && size > kMaxOperatorDbSize) return OperatorDbLoad::TooLarge;
-    if (error != nullptr) *error = *read.error(path.string());
-    return OperatorDbLoad::NoFile;
+    if (!ec && size > kMaxOperatorDbSize) error->kind = FileErrorKind::TooLarge;
+    return error;
   }
-  if (bytes.size() <= 2) return OperatorDbLoad::TooSmall;
+  if (bytes.size() <= 2) {
+    return FileError{path.string(), "The file is shorter than expected", 0, FileErrorKind::TooShort};
+  }
   negateBytes(bytes.data(), static_cast<std::uint32_t>(bytes.size()));
-  return parseOperatorDb(table, bytes) ? OperatorDbLoad::Loaded : OperatorDbLoad::BadHeader;
+  if (!parseOperatorDb(table, bytes)) {
+    return FileError{path.string(), "Not an operator database", 0, FileErrorKind::NotUsable};
+  }
+  return std::nullopt;
 }
 
-OperatorDbLoad loadOperatorDb(OperatorTable& table, const std::filesystem::path& path,
-                              std::string* why) {
-  FileError error;
-  const OperatorDbLoad load = loadOperatorDb(table, path, &error);
-  if (why != nullptr && load == OperatorDbLoad::NoFile) *why = error.reason;
-  return load;
-}
-
-OperatorDbLoad loadOperatorDb() { return loadOperatorDb(programOperatorTable()); }
+std::optional<FileError> loadOperatorDb() { return loadOperatorDb(programOperatorTable()); }
 
 void releaseOperatorTable(OperatorTable& table) { table.release(); }
 void releaseOperatorTable() { releaseOperatorTable(programOperatorTable()); }

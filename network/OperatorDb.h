@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -51,27 +52,16 @@ OperatorTable& programOperatorTable();
 void resetOperatorTable(OperatorTable& table);
 void resetOperatorTable();
 
-// What loadOperatorDb found. The program ignores it (the form shows no message either way);
-// tools and tests use it.
-enum class OperatorDbLoad {
-  Loaded,      // the file replaced the table
-  NoFile,      // missing, unreadable or not a regular file
-  TooSmall,    // 2 bytes or fewer
-  TooLarge,    // above kMaxOperatorDbSize
-  BadHeader,   // first decoded byte not 0xFF, or a country count of 0
-};
-
 // Reads oper.db (by default "oper.db" in the working directory) and, if it is usable, replaces
-// the table through parseOperatorDb. In every other case the table keeps what it held. For
-// NoFile, `error` (when given) receives the file's error with the system's reason
-// ("Permission denied", "Not a regular file", a read that ended early).
-OperatorDbLoad loadOperatorDb(OperatorTable& table,
-                              const std::filesystem::path& path = "oper.db",
-                              FileError* error = nullptr);
-// The same, keeping only the error's reason.
-OperatorDbLoad loadOperatorDb(OperatorTable& table, const std::filesystem::path& path,
-                              std::string* why);
-OperatorDbLoad loadOperatorDb();
+// the table through parseOperatorDb: nothing is returned then. In every other case the table
+// keeps what it held and the error says why: CannotOpen or ReadError with the system's reason
+// ("Permission denied", "Not a regular file", a read that ended early), TooShort (2 bytes or
+// fewer), TooLarge (above kMaxOperatorDbSize) or NotUsable (first decoded byte not 0xFF, or a
+// country count of 0). The program ignores it (the form shows no message either way); tools and
+// tests use it.
+std::optional<FileError> loadOperatorDb(OperatorTable& table,
+                                        const std::filesystem::path& path = "oper.db");
+std::optional<FileError> loadOperatorDb();
 
 // Builds the table from decoded oper.db bytes. Returns false, leaving the table unchanged, when
 // the header is not usable (fewer than 2 bytes, first byte not 0xFF, or N = 0); otherwise the

@@ -11,6 +11,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "SystemReasons.h"
 #include "ToolRun.h"
 #include "cli/RecordJson.h"
 #include "cli/StartupRecord.h"
@@ -39,7 +40,7 @@ void expectOneLineError(const ToolResult& r, const std::string& file, const std:
 
 ConfigRecord load(const std::string& path) {
   ConfigRecord record;
-  EXPECT_EQ(readConfigFile(path, record).status, ReadConfigStatus::Loaded) << path;
+  EXPECT_EQ(errorKind(readConfigFile(path, record)), std::nullopt) << path;
   return record;
 }
 
@@ -179,7 +180,7 @@ TEST_F(CommandLine, ShowAndGetPresentEveryField) {
   }
   r = run({"show", "missing.cfg"});
   EXPECT_EQ(r.status, 1);
-  expectOneLineError(r, "missing.cfg", "No such file");
+  expectOneLineError(r, "missing.cfg", tarnwick::testing::kMissingFileReason);
 }
 
 TEST_F(CommandLine, SetWritesAllOrNothing) {
@@ -366,7 +367,7 @@ TEST_F(CommandLine, UiReplaysAScriptAgainstTheWholeProgram) {
 
   r = run({"ui", "missing.ui"});
   EXPECT_EQ(r.status, 1);
-  expectOneLineError(r, "missing.ui", "No such file");
+  expectOneLineError(r, "missing.ui", tarnwick::testing::kMissingFileReason);
 }
 
 }  // namespace

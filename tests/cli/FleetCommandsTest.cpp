@@ -33,7 +33,7 @@ bool contains(const std::string& text, const std::string& part) {
 
 ConfigRecord load(const fs::path& path) {
   ConfigRecord record;
-  EXPECT_EQ(readConfigFile(path.string(), record).status, ReadConfigStatus::Loaded) << path;
+  EXPECT_EQ(errorKind(readConfigFile(path.string(), record)), std::nullopt) << path;
   return record;
 }
 
@@ -128,7 +128,12 @@ TEST_F(Fleet, OneRefusedValueAmongAThousandCamerasWritesNothingAndTheFixedTableW
   fs::remove_all(cards() / "cam-0007");
   r = run({"batch", "base.cfg", "cameras.csv", "-o", "cards"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_TRUE(contains(r.err, "row 2: cards/cam-0001/menu.cfg already exists (use --force"))
+  // Paths are shown the system's way: "cards\cam-0001\menu.cfg" on Windows.
+  std::string shownErr = r.err;
+#ifdef _WIN32
+  std::replace(shownErr.begin(), shownErr.end(), '\\', '/');
+#endif
+  EXPECT_TRUE(contains(shownErr, "row 2: cards/cam-0001/menu.cfg already exists (use --force"))
       << r.err.substr(0, 300);
   EXPECT_TRUE(contains(r.err, "999 refusals in 999 of 1000 rows; nothing written"));
   EXPECT_FALSE(fs::exists(cards() / "cam-0007"));
@@ -313,6 +318,9 @@ WorldFacts factsOf(const Json& table) {
 }
 
 TEST_F(Fleet, TheWorldTableHoldsMostCountriesAndMostOperatorsCarryADataApn) {
+#ifdef TARNWICK_NO_APNS
+  GTEST_SKIP() << "this build has no XML parser for apns-conf.xml (no expat for mingw-w64)";
+#endif
   ToolResult r = run({"oper-db", "build", "--from-apns", kApnList, "-o", "oper-world.db"});
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(r.out.rfind("oper-world.db: ", 0), 0u) << r.out;
@@ -336,6 +344,9 @@ TEST_F(Fleet, TheWorldTableHoldsMostCountriesAndMostOperatorsCarryADataApn) {
 }
 
 TEST_F(Fleet, FromApnsRefusesWhatItCannotRead) {
+#ifdef TARNWICK_NO_APNS
+  GTEST_SKIP() << "this build has no XML parser for apns-conf.xml (no expat for mingw-w64)";
+#endif
   write("broken.xml", "<apns>\n<apn mcc=\"262\"\n</apns>\n");
   ToolResult r = run({"oper-db", "build", "--from-apns", "broken.xml", "-o", "oper.db"});
   EXPECT_EQ(r.status, 1);
@@ -351,6 +362,9 @@ TEST_F(Fleet, FromApnsRefusesWhatItCannotRead) {
 }
 
 TEST_F(Fleet, TheNetworkWindowListsTheWorldTable) {
+#ifdef TARNWICK_NO_APNS
+  GTEST_SKIP() << "this build has no XML parser for apns-conf.xml (no expat for mingw-w64)";
+#endif
   ASSERT_EQ(run({"oper-db", "build", "--from-apns", kApnList, "-o", "oper.db"}).status, 0);
   const Json table = Json::parse(run({"oper-db", "dump", "oper.db", "--json"}).out);
   // Germany's operator with the most values filled in.

@@ -42,7 +42,12 @@ TEST(Messages, ControlCharactersInFilesPathsAndArgumentsAreEscaped) {
 
   r = runTool({"show", "two\nlines.cfg"}, dir.path());
   expectCleanLine(r.err);
+#ifdef _WIN32
+  // Windows refuses a control character in a file name outright.
+  EXPECT_EQ(r.err, "tarnwick-cfg: two\\x0Alines.cfg: Invalid name\n");
+#else
   EXPECT_EQ(r.err, "tarnwick-cfg: two\\x0Alines.cfg: No such file or directory\n");
+#endif
 
   ASSERT_FALSE(writeConfigFile(dir.file("menu.cfg"), startupRecord()));
   for (const std::vector<std::string>& args :
@@ -66,7 +71,7 @@ TEST(Messages, SetReadsBackTheEscapesGetPrints) {
   r = runTool({"get", "menu.cfg", "mmsApn"}, dir.path());
   EXPECT_EQ(r.out, "a\\x1Bb\\x85c\\x41d\\x\n");
   ConfigRecord record;
-  ASSERT_EQ(readConfigFile(dir.file("menu.cfg"), record).status, ReadConfigStatus::Loaded);
+  ASSERT_EQ(errorKind(readConfigFile(dir.file("menu.cfg"), record)), std::nullopt);
   const auto bytes = record.field(fields::mmsApn);
   const std::string stored(bytes.begin(), bytes.begin() + 12);
   EXPECT_EQ(stored, std::string("a\x1b" "b\x85" "c\\x41d\\x"));
@@ -74,7 +79,7 @@ TEST(Messages, SetReadsBackTheEscapesGetPrints) {
   r = runTool({"set", "menu.cfg", "mmsApn=a\\x1Bb\\x85c\\x41d\\x"}, dir.path());
   ASSERT_EQ(r.status, 0) << r.err;
   ConfigRecord again;
-  ASSERT_EQ(readConfigFile(dir.file("menu.cfg"), again).status, ReadConfigStatus::Loaded);
+  ASSERT_EQ(errorKind(readConfigFile(dir.file("menu.cfg"), again)), std::nullopt);
   EXPECT_EQ(again, record);
 }
 

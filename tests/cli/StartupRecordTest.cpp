@@ -48,7 +48,7 @@ TEST(StartupRecord, MatchesWhatTheMainWindowSavesAtOnce) {
       tk::runScriptText(script, [] { CTarnwickApp().InitInstance(); });
   ASSERT_TRUE(outcome.ok) << outcome.message;
   ConfigRecord fromWindow;
-  ASSERT_EQ(readConfigFile(saved, fromWindow).status, ReadConfigStatus::Loaded);
+  ASSERT_EQ(errorKind(readConfigFile(saved, fromWindow)), std::nullopt);
   EXPECT_EQ(fromWindow, startupRecord());
   programRecord() = ConfigRecord{};
 }

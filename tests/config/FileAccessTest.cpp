@@ -26,12 +26,12 @@ class ScopedFileAccess {
 // A store whose every operation fails with the system's words for an I/O error.
 class FailingFiles : public FileAccess {
  public:
-  ReadFileResult readPrefix(const std::string&, std::span<std::uint8_t>) override {
-    return {ReadFileResult::Status::ReadError, "Input/output error"};
+  std::optional<FileError> readPrefix(const std::string& path, std::span<std::uint8_t>) override {
+    return FileError{path, "Input/output error", 0, FileErrorKind::ReadError};
   }
-  ReadFileResult readWholeFile(const std::string&, std::uint64_t,
-                               std::vector<std::uint8_t>&) override {
-    return {ReadFileResult::Status::ReadError, "Input/output error"};
+  std::optional<FileError> readWholeFile(const std::string& path, std::uint64_t,
+                                         std::vector<std::uint8_t>&) override {
+    return FileError{path, "Input/output error", 0, FileErrorKind::ReadError};
   }
   std::optional<FileError> save(const std::string& path, std::span<const std::uint8_t>) override {
     ++saves;
@@ -52,7 +52,7 @@ TEST(FileAccessTest, MemoryFilesHoldTheSavedImageAndReadItBack) {
   EXPECT_EQ(*saved, std::vector<std::uint8_t>(image.begin(), image.end()));
 
   ConfigRecord back;
-  EXPECT_EQ(readConfigFile("menu.cfg", back).status, ReadConfigStatus::Loaded);
+  EXPECT_EQ(errorKind(readConfigFile("menu.cfg", back)), std::nullopt);
   EXPECT_EQ(back, record);
 }
 
@@ -60,18 +60,19 @@ TEST(FileAccessTest, MemoryFilesReadLikeTheFileSystem) {
   MemoryFiles files;
   ScopedFileAccess scoped(files);
   ConfigRecord record;
-  const ReadConfigResult missing = readConfigFile("absent.cfg", record);
-  EXPECT_EQ(missing.status, ReadConfigStatus::CannotOpen);
-  EXPECT_EQ(missing.reason, "No such file or directory");
+  const std::optional<FileError> missing = readConfigFile("absent.cfg", record);
+  EXPECT_EQ(errorKind(missing), FileErrorKind::CannotOpen);
+  ASSERT_TRUE(missing.has_value());
+  EXPECT_EQ(missing->reason, "No such file or directory");
 
   files.put("short.cfg", std::vector<std::uint8_t>(kRecordSize - 1, 0xFF));
-  EXPECT_EQ(readConfigFile("short.cfg", record).status, ReadConfigStatus::TooShort);
+  EXPECT_EQ(errorKind(readConfigFile("short.cfg", record)), FileErrorKind::TooShort);
   EXPECT_EQ(record, ConfigRecord{});
 
   std::vector<std::uint8_t> out;
   files.put("big", std::vector<std::uint8_t>(11, 1));
-  EXPECT_EQ(files.readWholeFile("big", 10, out).status, ReadFileResult::Status::ReadError);
-  EXPECT_EQ(files.readWholeFile("big", 11, out).status, ReadFileResult::Status::Ok);
+  EXPECT_EQ(errorKind(files.readWholeFile("big", 10, out)), FileErrorKind::ReadError);
+  EXPECT_EQ(errorKind(files.readWholeFile("big", 11, out)), std::nullopt);
   EXPECT_EQ(out.size(), 11u);
   EXPECT_TRUE(files.save("", out).has_value());
 }
@@ -82,9 +83,10 @@ TEST(FileAccessTest, AFailingStoreReportsItsReasonAndLeavesTheRecord) {
   ConfigRecord record;
   applyDefaults(record);
   const ConfigRecord before = record;
-  const ReadConfigResult read = readConfigFile("menu.cfg", record);
-  EXPECT_EQ(read.status, ReadConfigStatus::ReadError);
-  EXPECT_EQ(read.reason, "Input/output error");
+  const std::optional<FileError> read = readConfigFile("menu.cfg", record);
+  EXPECT_EQ(errorKind(read), FileErrorKind::ReadError);
+  ASSERT_TRUE(read.has_value());
+  EXPECT_EQ(read->reason, "Input/output error");
   EXPECT_EQ(record, before);
 
   const auto saved = writeConfigFile("menu.cfg", record);
@@ -99,21 +101,21 @@ TEST(FileAccessTest, EveryReadFailureBecomesTheOneErrorWithItsKindPathAndReason)
   ScopedFileAccess scoped(files);
   files.put("short.cfg", std::vector<std::uint8_t>(3, 0));
   ConfigRecord record;
-  const auto missing = readConfigFile("absent.cfg", record).error("absent.cfg");
+  const auto missing = readConfigFile("absent.cfg", record);
   ASSERT_TRUE(missing.has_value());
   EXPECT_EQ(missing->kind, FileErrorKind::CannotOpen);
   EXPECT_EQ(missing->path, "absent.cfg");
   EXPECT_EQ(missing->reason, "No such file or directory");
-  const auto shortFile = readConfigFile("short.cfg", record).error("short.cfg");
+  const auto shortFile = readConfigFile("short.cfg", record);
   ASSERT_TRUE(shortFile.has_value());
   EXPECT_EQ(shortFile->kind, FileErrorKind::TooShort);
 
   std::vector<std::uint8_t> out;
-  const auto tooLarge = files.readWholeFile("short.cfg", 2, out).error("short.cfg");
+  const auto tooLarge = files.readWholeFile("short.cfg", 2, out);
   ASSERT_TRUE(tooLarge.has_value());
   EXPECT_EQ(tooLarge->kind, FileErrorKind::ReadError);
   EXPECT_EQ(tooLarge->reason, "The file is too large");
-  EXPECT_FALSE(files.readWholeFile("short.cfg", 3, out).error("short.cfg").has_value());
+  EXPECT_FALSE(files.readWholeFile("short.cfg", 3, out).has_value());
 
   FailingFiles failing;
   ScopedFileAccess failingScope(failing);

@@ -161,10 +161,10 @@ TEST(ReadFileTest, WholeFileStaysWithinItsLimit) {
   ScratchDir dir;
   writeBytes(dir.file("f"), Bytes(100, 5));
   Bytes out;
-  EXPECT_EQ(readWholeFile(dir.file("f"), 100, out).status, ReadFileResult::Status::Ok);
+  EXPECT_EQ(errorKind(readWholeFile(dir.file("f"), 100, out)), std::nullopt);
   EXPECT_EQ(out, Bytes(100, 5));
-  EXPECT_EQ(readWholeFile(dir.file("f"), 99, out).status, ReadFileResult::Status::ReadError);
-  EXPECT_EQ(readWholeFile(dir.path(), 99, out).status, ReadFileResult::Status::CannotOpen);
+  EXPECT_EQ(errorKind(readWholeFile(dir.file("f"), 99, out)), FileErrorKind::ReadError);
+  EXPECT_EQ(errorKind(readWholeFile(dir.path(), 99, out)), FileErrorKind::CannotOpen);
 }
 
 }  // namespace

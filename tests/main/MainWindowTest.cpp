@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include "SystemReasons.h"
+
 #include <deque>
 #include <functional>
 #include <optional>
@@ -169,8 +171,8 @@ TEST(MainWindowTest, BoxesOfTheConfigurationCommands) {
   const Expected expected[] = {
       {u"Restore default config,are you sure?", u"Default", 0x24, tk::MessageButtons::YesNo},
       {u"Save Config File OK!", u" ", 0x40, tk::MessageButtons::Ok},
-      {u"Cannot save missing/menu.cfg: No such file or directory", u" ", 0x30,
-       tk::MessageButtons::Ok},
+      {u"Cannot save missing/menu.cfg: " + std::u16string(tarnwick::testing::kMissingFolderReason16),
+       u" ", 0x30, tk::MessageButtons::Ok},
       {u"No Config File!", u" ", 0x40, tk::MessageButtons::Ok},
   };
   for (std::size_t i = 0; i < shown.size(); ++i) {

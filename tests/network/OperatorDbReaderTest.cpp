@@ -36,7 +36,7 @@ TEST(OperatorDbLoad, ChileExampleFromDisk) {
   ScratchDir dir;
   writeFile(dir.file("oper.db"), kChileOnDisk);
   OperatorTable table;
-  EXPECT_EQ(loadOperatorDb(table, dir.file("oper.db")), OperatorDbLoad::Loaded);
+  EXPECT_EQ(errorKind(loadOperatorDb(table, dir.file("oper.db"))), std::nullopt);
   EXPECT_TRUE(table.loaded());
   ASSERT_EQ(table.countryCount(), 1u);
   EXPECT_EQ(textOf(table.country(0)->name), "Chile");
@@ -55,9 +55,9 @@ TEST(OperatorDbLoad, DefaultPathIsOperDbInTheWorkingDirectory) {
   const auto previous = std::filesystem::current_path();
   std::filesystem::current_path(dir.path());
   OperatorTable table;
-  const OperatorDbLoad result = loadOperatorDb(table);
+  const std::optional<FileErrorKind> result = errorKind(loadOperatorDb(table));
   std::filesystem::current_path(previous);
-  EXPECT_EQ(result, OperatorDbLoad::Loaded);
+  EXPECT_EQ(result, std::nullopt);
   EXPECT_EQ(table.countryCount(), 1u);
 }
 
@@ -66,25 +66,25 @@ TEST(OperatorDbLoad, UnusableFilesKeepTheBuiltInTable) {
   struct Case {
     const char* what;
     std::vector<std::uint8_t> onDisk;
-    OperatorDbLoad expected;
+    FileErrorKind expected;
   };
   const std::vector<Case> cases{
-      {"empty", {}, OperatorDbLoad::TooSmall},
-      {"one byte", {0x01}, OperatorDbLoad::TooSmall},
-      {"header only", {0x01, 0xFF}, OperatorDbLoad::TooSmall},
-      {"first byte not the mark", {0x02, 0xFF, 0x01, 0x34}, OperatorDbLoad::BadHeader},
-      {"no countries", {0x01, 0x00, 0x01, 0x05}, OperatorDbLoad::BadHeader},
+      {"empty", {}, FileErrorKind::TooShort},
+      {"one byte", {0x01}, FileErrorKind::TooShort},
+      {"header only", {0x01, 0xFF}, FileErrorKind::TooShort},
+      {"first byte not the mark", {0x02, 0xFF, 0x01, 0x34}, FileErrorKind::NotUsable},
+      {"no countries", {0x01, 0x00, 0x01, 0x05}, FileErrorKind::NotUsable},
   };
   for (const Case& c : cases) {
     writeFile(dir.file("oper.db"), c.onDisk);
     OperatorTable table;
-    EXPECT_EQ(loadOperatorDb(table, dir.file("oper.db")), c.expected) << c.what;
+    EXPECT_EQ(errorKind(loadOperatorDb(table, dir.file("oper.db"))), c.expected) << c.what;
     EXPECT_EQ(table.state(), OperatorTable::State::BuiltIn) << c.what;
     EXPECT_EQ(table.countryCount(), 55u) << c.what;
   }
   OperatorTable table;
-  EXPECT_EQ(loadOperatorDb(table, dir.file("missing.db")), OperatorDbLoad::NoFile);
-  EXPECT_EQ(loadOperatorDb(table, dir.path()), OperatorDbLoad::NoFile);  // a folder
+  EXPECT_EQ(errorKind(loadOperatorDb(table, dir.file("missing.db"))), FileErrorKind::CannotOpen);
+  EXPECT_EQ(errorKind(loadOperatorDb(table, dir.path())), FileErrorKind::CannotOpen);  // a folder
   EXPECT_EQ(table.countryCount(), 55u);
 }
 
@@ -94,11 +94,11 @@ TEST(OperatorDbLoad, AFileAboveTheLimitIsNotReadAtAll) {
   writeFile(dir.file("oper.db"), kChileOnDisk);
   std::filesystem::resize_file(dir.file("oper.db"), kMaxOperatorDbSize + 1);
   OperatorTable table;
-  EXPECT_EQ(loadOperatorDb(table, dir.file("oper.db")), OperatorDbLoad::TooLarge);
+  EXPECT_EQ(errorKind(loadOperatorDb(table, dir.file("oper.db"))), FileErrorKind::TooLarge);
   EXPECT_EQ(table.state(), OperatorTable::State::BuiltIn);
 
   std::filesystem::resize_file(dir.file("oper.db"), kMaxOperatorDbSize);  // at the limit
-  EXPECT_EQ(loadOperatorDb(table, dir.file("oper.db")), OperatorDbLoad::Loaded);
+  EXPECT_EQ(errorKind(loadOperatorDb(table, dir.file("oper.db"))), std::nullopt);
   EXPECT_EQ(textOf(table.country(0)->name), "Chile");
 }
 

@@ -46,6 +46,16 @@ class FileDialogFolder : public ::testing::Test {
   FileAnswers backend_;
 };
 
+// A folder as the system writes it: "/media/user/CARD" on POSIX systems; on Windows the same
+// path on the current drive, with backslashes ("Z:\\media\\user\\CARD" under Wine).
+std::string systemFolder(const char* posixFolder) {
+#ifdef _WIN32
+  return std::filesystem::absolute(posixFolder).make_preferred().string();
+#else
+  return posixFolder;
+#endif
+}
+
 TEST_F(FileDialogFolder, EachDialogStartsInTheFolderOfTheLastFileChosen) {
   backend_.answers = {"/media/user/CARD/menu.cfg", std::nullopt, "/home/user/backup/copy",
                       "/tmp/x.cfg"};
@@ -55,12 +65,12 @@ TEST_F(FileDialogFolder, EachDialogStartsInTheFolderOfTheLastFileChosen) {
   EXPECT_EQ(run(true), IDOK);
   ASSERT_EQ(backend_.asked.size(), 4u);
   EXPECT_EQ(backend_.asked[0].initialFolder, "");  // nothing chosen yet: the backend decides
-  EXPECT_EQ(backend_.asked[1].initialFolder, "/media/user/CARD");
+  EXPECT_EQ(backend_.asked[1].initialFolder, systemFolder("/media/user/CARD"));
   EXPECT_TRUE(backend_.asked[1].save);
   EXPECT_EQ(backend_.asked[1].initialName, u"menu");
-  EXPECT_EQ(backend_.asked[2].initialFolder, "/media/user/CARD");
-  EXPECT_EQ(backend_.asked[3].initialFolder, "/home/user/backup");
-  EXPECT_EQ(fileDialogFolder(), "/tmp");
+  EXPECT_EQ(backend_.asked[2].initialFolder, systemFolder("/media/user/CARD"));
+  EXPECT_EQ(backend_.asked[3].initialFolder, systemFolder("/home/user/backup"));
+  EXPECT_EQ(fileDialogFolder(), systemFolder("/tmp"));
 }
 
 TEST_F(FileDialogFolder, ARelativeChoiceIsRememberedAsAnAbsoluteFolder) {

@@ -79,7 +79,7 @@ int main() {
     const tarnwick::FileLock lock = tarnwick::lockForUpdate(path);
     check(lock.held(), "lock");
     tarnwick::ConfigRecord back;
-    check(tarnwick::readConfigFile(path, back).status == tarnwick::ReadConfigStatus::Loaded &&
+    check(tarnwick::errorKind(tarnwick::readConfigFile(path, back)) == std::nullopt &&
               back == record,
           "read back while locked");
     check(!tarnwick::writeConfigFile(path, record), "save while locked");
@@ -87,10 +87,10 @@ int main() {
   std::array<std::uint8_t, 10> few{};
   check(!tarnwick::saveFileAtomically(path, few), "save a short file");
   tarnwick::ConfigRecord untouched;
-  check(tarnwick::readConfigFile(path, untouched).status == tarnwick::ReadConfigStatus::TooShort,
+  check(tarnwick::errorKind(tarnwick::readConfigFile(path, untouched)) == tarnwick::FileErrorKind::TooShort,
         "short file");
-  check(tarnwick::readConfigFile("no-such-file.cfg", untouched).status ==
-            tarnwick::ReadConfigStatus::CannotOpen,
+  check(tarnwick::errorKind(tarnwick::readConfigFile("no-such-file.cfg", untouched)) ==
+            tarnwick::FileErrorKind::CannotOpen,
         "missing file");
   ::DeleteFileW(L"tarnwick-probe.cfg");
   if (failures == 0) std::puts("windows probe: all checks held");

@@ -173,24 +173,28 @@ void CTarnwickDlg::OnLoadConfig() {
   configPath_ = dialog.GetPathName();
 
   // A front end without paths (a browser) hands over the file's bytes instead.
-  const ReadConfigResult read = dialog.openedContents()
-                                    ? readConfigBytes(*dialog.openedContents(), programRecord())
-                                    : readConfigFile(configPath_, programRecord());
-  switch (read.status) {
-    case ReadConfigStatus::Loaded:
-      recordToForm();
-      return;
-    case ReadConfigStatus::CannotOpen:
+  const std::optional<FileError> error =
+      dialog.openedContents() ? readConfigBytes(*dialog.openedContents(), programRecord())
+                              : readConfigFile(configPath_, programRecord());
+  if (!error) {
+    recordToForm();
+    return;
+  }
+  switch (error->kind) {
+    case FileErrorKind::CannotOpen:
       tk::showInfo(u"No Config File!");
       return;
-    case ReadConfigStatus::TooShort:
+    case FileErrorKind::TooShort:
       tk::showInfo(u"File Size Error!");
       return;
-    case ReadConfigStatus::ReadError:
-      // The file opened and was long enough but could not be read: the record is unchanged.
-      tk::showWarning(u"Cannot read " + fromUtf8(configPath_) + u": " + fromUtf8(read.reason));
-      return;
+    case FileErrorKind::ReadError:
+    case FileErrorKind::SaveError:
+    case FileErrorKind::TooLarge:
+    case FileErrorKind::NotUsable:
+      break;
   }
+  // The file opened and was long enough but could not be read: the record is unchanged.
+  tk::showWarning(u"Cannot read " + fromUtf8(configPath_) + u": " + fromUtf8(error->reason));
 }
 
 void CTarnwickDlg::OnSaveConfig() {

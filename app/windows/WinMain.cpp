@@ -1,0 +1,51 @@
+// The desktop program on Windows: the main window and its dialogs as native Windows dialogs.
+// With --benchmark-startup it closes the main window as soon as it is shown and prints how long
+// that took, for comparing start-up times.
+
+#include "ui/main/CTarnwickApp.h"
+#include "ui/toolkit/Backend.h"
+#include "ui/toolkit/win32/Win32Backend.h"
+
+#include <windows.h>
+// commctrl.h after windows.h: InitCommonControlsEx.
+#include <commctrl.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cwchar>
+
+namespace {
+const std::chrono::steady_clock::time_point processStart = std::chrono::steady_clock::now();
+
+// The application object, in static storage for the whole run.
+tarnwick::CTarnwickApp theApp;
+
+bool hasArgument(const wchar_t* argument) {
+  return std::wcsstr(GetCommandLineW(), argument) != nullptr;
+}
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/,
+                   int /*show*/) {
+  // Every common control class, as the program has always asked for them.
+  INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), 0xFF};
+  InitCommonControlsEx(&controls);
+
+  tarnwick::tk::win32::Win32Backend backend;
+  tarnwick::tk::setBackend(&backend);
+  if (hasArgument(L"--benchmark-startup")) {
+    backend.setShownHook([reported = false](void* hwnd) mutable {
+      if (reported) return;
+      reported = true;
+      const double elapsed = std::chrono::duration<double, std::milli>(
+                                 std::chrono::steady_clock::now() - processStart)
+                                 .count();
+      std::printf("main window shown after %.1f ms\n", elapsed);
+      std::fflush(stdout);
+      PostMessageW(static_cast<HWND>(hwnd), WM_SYSCOMMAND, SC_CLOSE, 0);
+    });
+  }
+  theApp.InitInstance();
+  tarnwick::tk::setBackend(nullptr);
+  return 0;
+}
