@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/CommandSupport.h"
+#include "cli/FieldJson.h"
 #include "cli/FieldValues.h"
 #include "cli/FleetCommands.h"
 #include "fleet/SettingsCheck.h"
@@ -67,13 +68,7 @@ int commandCheck(Io io, const std::vector<std::string>& paths, bool json,
       nlohmann::ordered_json item = nlohmann::ordered_json::object();
       item["field"] = finding.field->name;
       item["value"] = view.value;
-      if (view.number) {
-        item["raw"] = *view.number;
-      } else if (!view.raw.empty()) {
-        item["raw"] = view.raw;
-      } else {
-        item["raw"] = nullptr;
-      }
+      item["raw"] = storedValueJson(view);
       item["reason"] = finding.reason;
       list.push_back(std::move(item));
     }

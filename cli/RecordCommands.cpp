@@ -13,6 +13,7 @@
 #include "cli/ByteText.h"
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
+#include "cli/FieldJson.h"
 #include "cli/FieldValues.h"
 #include "cli/RecordJson.h"
 #include "cli/StartupRecord.h"
@@ -81,13 +82,7 @@ int commandShow(Io io, const std::string& path, bool json) {
       row["size"] = field->size;
       row["encoding"] = encodingName(field->encoding);
       row["value"] = view.value;
-      if (view.number) {
-        row["raw"] = *view.number;
-      } else if (!view.raw.empty()) {
-        row["raw"] = view.raw;
-      } else {
-        row["raw"] = nullptr;
-      }
+      row["raw"] = storedValueJson(view);
       row["inRange"] = view.inRange;
       rows.push_back(std::move(row));
     }
