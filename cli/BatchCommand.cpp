@@ -78,11 +78,11 @@ class Refusals {
  public:
   Refusals(Io io, const std::string& csvPath) : io_(io), csvPath_(csvPath) {}
 
-  void add(std::size_t row, std::string what) {
+  void add(std::size_t row, const std::string& what) {
     io_.err << "tarnwick-cfg: " << csvPath_ << ": row " << row << ": " << what << "\n";
     rows_.push_back(row);
   }
-  void add(std::size_t row, std::size_t column, const std::string& header, std::string what) {
+  void add(std::size_t row, std::size_t column, const std::string& header, const std::string& what) {
     add(row, "column " + std::to_string(column) + " (" + header + "): " + what);
   }
   std::size_t count() const { return rows_.size(); }

@@ -263,7 +263,7 @@ std::string exportRecordJson(const ConfigRecord& record) {
 JsonLimits recordJsonLimits() {
   JsonLimits limits;
   limits.members = 2 * std::max({fieldCatalog().size(), unnamedRanges().size(), std::size_t{4}});
-  limits.elements = 2 * 4;
+  limits.elements = 2 * std::size_t{4};
   return limits;
 }
 

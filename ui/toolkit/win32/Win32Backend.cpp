@@ -107,6 +107,8 @@ std::optional<std::string> Win32Backend::showFileDialog(const FileDialogRequest&
   ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
   const BOOL chosen = request.save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
   if (!chosen) return std::nullopt;
+  // The dialog wrote a NUL-terminated name into the fixed buffer: keep what stands before it.
+  // cppcheck-suppress stlcstrConstructor
   const std::wstring path(file.c_str());
   if (path.empty()) return std::nullopt;
   return utf8FromWide(path);
