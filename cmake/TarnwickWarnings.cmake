@@ -10,6 +10,9 @@ function(tarnwick_warnings target)
   # release build with warnings as errors.
   if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND CMAKE_CXX_COMPILER_VERSION VERSION_GREATER_EQUAL 12
      AND CMAKE_CXX_COMPILER_VERSION VERSION_LESS 13)
-    target_compile_options(${target} PRIVATE -Wno-restrict -Wno-stringop-overflow)
+    # Only where it optimises: the debug builds' compile database is also read by clang-tidy,
+    # which does not know these two options.
+    target_compile_options(${target} PRIVATE
+                           "$<$<NOT:$<CONFIG:Debug>>:-Wno-restrict;-Wno-stringop-overflow>")
   endif()
 endfunction()
