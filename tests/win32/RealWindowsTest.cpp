@@ -204,6 +204,51 @@ TEST_F(RealWindows, TheMainWindowHasItsCaptionLayoutColourAndAboutEntry) {
   EXPECT_EQ(shown.systemMenu.back(), u"16:About Tarnwick...");
 }
 
+// Dragged while minimized, the window shows the program's icon in its large size, the one the
+// caption's icon was set from; minimized and restored again it keeps its look.
+TEST_F(RealWindows, TheMainWindowDragsItsIconWhenMinimized) {
+  CTarnwickDlg dialog;
+  struct Seen {
+    bool shown = false;
+    HICON drag = nullptr;
+    HICON big = nullptr;
+    SIZE dragSize{};
+    bool iconic = false;
+    bool restored = false;
+  } seen;
+  backend_.setShownHook([&](void* handle) {
+    if (seen.shown) return;
+    seen.shown = true;
+    HWND hwnd = static_cast<HWND>(handle);
+    seen.drag = reinterpret_cast<HICON>(SendMessageW(hwnd, WM_QUERYDRAGICON, 0, 0));
+    seen.big = reinterpret_cast<HICON>(SendMessageW(hwnd, WM_GETICON, ICON_BIG, 0));
+    ICONINFO info{};
+    if (seen.drag != nullptr && GetIconInfo(seen.drag, &info)) {
+      BITMAP bitmap{};
+      GetObjectW(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+      seen.dragSize = SIZE{bitmap.bmWidth, bitmap.bmHeight};
+      if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+      if (info.hbmMask != nullptr) DeleteObject(info.hbmMask);
+    }
+    ShowWindow(hwnd, SW_MINIMIZE);
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    seen.iconic = IsIconic(hwnd) != FALSE;
+    ShowWindow(hwnd, SW_RESTORE);
+    seen.restored = IsIconic(hwnd) == FALSE;
+    PostMessageW(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+  });
+  result_ = dialog.DoModal();
+  backend_.setShownHook(nullptr);
+  ASSERT_TRUE(seen.shown);
+  ASSERT_NE(seen.drag, nullptr) << "no drag icon";
+  EXPECT_EQ(seen.drag, seen.big);
+  EXPECT_EQ(seen.dragSize.cx, GetSystemMetrics(SM_CXICON));
+  EXPECT_EQ(seen.dragSize.cy, GetSystemMetrics(SM_CYICON));
+  EXPECT_TRUE(seen.iconic);
+  EXPECT_TRUE(seen.restored);
+  EXPECT_EQ(result_, IDCANCEL);
+}
+
 TEST_F(RealWindows, TheNetworkWindowHasItsLayoutAndColour) {
   CMmsSetupDlg dialog;
   const Shown shown = run(dialog, "win32-network");

@@ -1,7 +1,14 @@
 #!/usr/bin/env bash
 # Runs a command with DISPLAY on a fresh Xvfb server of its own, stopped afterwards.
+#   with-xvfb.sh WINE_RUNNER PROGRAM ARGS...       a Windows program under Wine
+#   with-xvfb.sh --wine WINE_RUNNER COMMAND ARGS... a command of its own that uses Wine
 # -noreset: the server must not reset when Wine's first client disconnects.
 set -euo pipefail
+runner=$1
+if [[ $1 == --wine ]]; then
+  runner=$2
+  shift 2
+fi
 fd_file=$(mktemp)
 Xvfb -noreset -nolisten tcp -screen 0 1280x1024x24 -displayfd 4 4>"$fd_file" 2>/dev/null &
 xvfb=$!
@@ -21,8 +28,8 @@ stop_wine() {
   server=$(sed -n 's/^wineserver="\(.*\)"$/\1/p' "$1" 2>/dev/null || true)
   if [[ -n "$prefix" && -n "$server" ]]; then WINEPREFIX="$prefix" "$server" -k 2>/dev/null || true; fi
 }
-stop_wine "$1"
+stop_wine "$runner"
 status=0
 "$@" || status=$?
-stop_wine "$1"
+stop_wine "$runner"
 exit "$status"
