@@ -56,8 +56,19 @@ std::string narrow(std::wstring_view wide) {
   return out;
 }
 
+// Another program has the file open without sharing it (an editor, a spreadsheet, a backup or
+// virus scanner), or has locked part of it: Windows refuses to read or replace it until that
+// program lets go. The system's words for this do not tell a person what to do; ours do.
+constexpr char kHeldOpenElsewhere[] =
+    "The file is open in another program; close it there and try again";
+
+bool heldOpenElsewhere(DWORD err) {
+  return err == ERROR_SHARING_VIOLATION || err == ERROR_LOCK_VIOLATION;
+}
+
 // The system's words for an error code, without the closing line break.
 std::string systemReason(DWORD err) {
+  if (heldOpenElsewhere(err)) return kHeldOpenElsewhere;
   wchar_t* text = nullptr;
   const DWORD n = ::FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -264,10 +275,12 @@ std::optional<FileError> saveFileAtomically(const std::string& path,
     if (err != ERROR_FILE_NOT_FOUND) return systemError(path, err);
   } else {
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return systemError(path, ERROR_DIRECTORY);
-    // Replacing a file takes the same right as writing into it: a read-only file, or one the
-    // caller may not write, is refused with the system's reason.
-    Handle probe(::CreateFileW(target.c_str(), GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Replacing a file takes the same rights as writing into it and deleting it: a read-only
+    // file, or one the caller may not write, is refused with the system's reason, and so is
+    // one another program holds open without letting others write or delete it (which the
+    // replace would otherwise find out only halfway, with "access denied").
+    Handle probe(::CreateFileW(target.c_str(), GENERIC_WRITE | DELETE, kShareAll, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!probe.valid()) return systemError(path, ::GetLastError());
     if (::GetFileType(probe.get()) != FILE_TYPE_DISK) return FileError{path, "Not a regular file", 0};
   }
