@@ -282,10 +282,15 @@ const TarnwickPage = (() => {
       client.appendChild(entry.element);
       controls.push(entry);
     }
-    // Enter and Escape go to the dialog object, which decides what they press.
+    // Enter and Escape go to the dialog object, which decides what they press; so do the arrow
+    // keys on a radio button, which move to the next button of its group and click it.
     frame.addEventListener("keydown", (event) => {
       if (event.altKey || event.ctrlKey || event.metaKey || event.shiftKey) return;
-      if (event.key === "Enter") {
+      const arrow = { ArrowRight: 1, ArrowDown: 1, ArrowLeft: -1, ArrowUp: -1 }[event.key];
+      if (arrow && event.target.type === "radio") {
+        event.preventDefault();
+        post(number, "arrow", -1, arrow);
+      } else if (event.key === "Enter") {
         event.preventDefault();
         post(number, "enter", -1, 0);
       } else if (event.key === "Escape") {

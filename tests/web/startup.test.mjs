@@ -70,6 +70,25 @@ describe("start-up", () => {
     assert.equal(await box.count(), 0);
   });
 
+  test("an arrow key on a switch's Off moves to its On, which opens the switch's dialog", async () => {
+    const main = mainWindow(page);
+    await click(page, main, 1106);
+    assert.equal(await isChecked(main, 1106), true);
+    await press(page, "ArrowUp");
+    const serial = windowOf(page, 132);
+    await serial.waitFor();
+    assert.equal(await captionOf(serial), "Serial Number Setting");
+    assert.equal(await isChecked(main, 1105), true);
+    // Cancelled, the switch goes back to Off; arrows on a push button do nothing.
+    await press(page, "Escape");
+    await serial.waitFor({ state: "detached" });
+    assert.equal(await isChecked(main, 1105), false);
+    assert.equal(await isChecked(main, 1106), true);
+    await control(main, 1013).focus();
+    await press(page, "ArrowDown");
+    assert.equal(await page.locator(".layer").count(), 1);
+  });
+
   test("the window menu button opens the About box, which blocks the main window", async () => {
     const main = mainWindow(page);
     await main.getByRole("button", { name: "Window menu" }).click();

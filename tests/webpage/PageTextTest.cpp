@@ -14,6 +14,7 @@ TEST(PageEventTest, EveryKindParsesWithItsFields) {
       {"3\tselect\t4\t2\t", PageEventKind::Select}, {"3\tfocus\t4\t0\t", PageEventKind::Focus},
       {"3\tenter\t-1\t0\t", PageEventKind::Enter},  {"3\tescape\t-1\t0\t", PageEventKind::Escape},
       {"3\tclose\t-1\t0\t", PageEventKind::Close},  {"3\tsyscmd\t-1\t16\t", PageEventKind::SystemCommand},
+      {"3\tarrow\t-1\t-1\t", PageEventKind::Arrow},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);

@@ -27,7 +27,8 @@ std::optional<PageEventKind> parseKind(std::string_view kind) {
       {"click", PageEventKind::Click},   {"type", PageEventKind::Type},
       {"select", PageEventKind::Select}, {"focus", PageEventKind::Focus},
       {"enter", PageEventKind::Enter},   {"escape", PageEventKind::Escape},
-      {"close", PageEventKind::Close},   {"syscmd", PageEventKind::SystemCommand},
+      {"arrow", PageEventKind::Arrow},   {"close", PageEventKind::Close},
+      {"syscmd", PageEventKind::SystemCommand},
   };
   for (const Name& n : kNames) {
     if (n.name == kind) return n.kind;

@@ -13,7 +13,7 @@ namespace tarnwick::tk::web {
 // What the page reports to the program: one user input on one dialog window. The page queues
 // them and the program takes them one at a time, so nothing calls into the program while a
 // modal loop waits.
-enum class PageEventKind { Click, Type, Select, Focus, Enter, Escape, Close, SystemCommand };
+enum class PageEventKind { Click, Type, Select, Focus, Enter, Escape, Arrow, Close, SystemCommand };
 
 struct PageEvent {
   int window = 0;

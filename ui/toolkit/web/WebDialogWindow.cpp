@@ -133,6 +133,10 @@ std::optional<InputEvent> WebDialogWindow::nextInput() {
       case PageEventKind::Escape:
         input.kind = InputEvent::Kind::Escape;
         break;
+      case PageEventKind::Arrow:
+        input.kind = InputEvent::Kind::Arrow;
+        input.position = event->number > 0 ? 1 : -1;
+        break;
       case PageEventKind::Close:
         input.kind = InputEvent::Kind::CloseBox;
         break;
