@@ -26,6 +26,14 @@ if bash scripts/web.sh build >/dev/null 2>&1 && (cd tests/web && npm ci --no-aud
   node tests/web/bench.mjs 21 >"$out/web.txt" 2>&1 || true
 fi
 touch "$out/loop-wasm.txt" "$out/web.txt"
+# The Windows edition, when it has been built (scripts/windows.sh): start-up under Wine against
+# a bare dialog, and the sizes of the two programs.
+if [[ -e build/windows/bench/tarnwick_bare_dialog.exe && -e build/windows/app/tarnwick.exe ]]; then
+  bash bench/windows-startup.sh build/windows 11 >"$out/windows.txt" 2>&1 || true
+  stat -c 'size %n %s' build/windows/app/tarnwick.exe build/windows/cli/tarnwick-cfg.exe \
+    >>"$out/windows.txt" 2>/dev/null || true
+fi
+touch "$out/windows.txt"
 
 python3 - "$out" <<'PY'
 import glob, json, os, re, sys
@@ -95,6 +103,14 @@ if m:
 m = re.search(r"painted \(median of \d+\): ([\d.]+) ms", web)
 if m:
     row("browser edition: navigation to main window painted (median)", float(m[1]), 500.0)
+windows = open(os.path.join(out, "windows.txt")).read()
+for name, label in (("bare dialog", "Windows: a bare dialog shown under Wine (median)"),
+                    ("tarnwick.exe", "Windows: tarnwick.exe main window shown under Wine (median)")):
+    m = re.search(re.escape(name) + r"\s+shown after ([\d.]+) ms", windows)
+    if m:
+        row(label, float(m[1]), None)
+for m in re.finditer(r"size \S*/(tarnwick(?:-cfg)?\.exe) (\d+)", windows):
+    rows.append((f"Windows: {m[1]} size", f"{int(m[2]) / 1024:.0f} KB", "-", "-"))
 width = max(len(r[0]) for r in rows)
 print(f"| {'measure':{width}} | {'figure':>12} | {'budget':>9} | ok |")
 print(f"|{'-' * (width + 2)}|{'-' * 14}|{'-' * 11}|----|")
