@@ -27,10 +27,11 @@ if bash scripts/web.sh build >/dev/null 2>&1 && (cd tests/web && npm ci --no-aud
 fi
 touch "$out/loop-wasm.txt" "$out/web.txt"
 # The Windows edition, when it has been built (scripts/windows.sh): start-up under Wine against
-# a bare dialog, and the sizes of the two programs.
+# a bare dialog, and the sizes of the two programs as packaged (stripped).
 if [[ -e build/windows/bench/tarnwick_bare_dialog.exe && -e build/windows/app/tarnwick.exe ]]; then
   bash bench/windows-startup.sh build/windows 11 >"$out/windows.txt" 2>&1 || true
-  stat -c 'size %n %s' build/windows/app/tarnwick.exe build/windows/cli/tarnwick-cfg.exe \
+  stat -c "size %n %s" build/windows/package/Tarnwick-*/tarnwick.exe \
+    build/windows/package/Tarnwick-*/tarnwick-cfg.exe \
     >>"$out/windows.txt" 2>/dev/null || true
 fi
 touch "$out/windows.txt"
@@ -110,7 +111,7 @@ for name, label in (("bare dialog", "Windows: a bare dialog shown under Wine (me
     if m:
         row(label, float(m[1]), None)
 for m in re.finditer(r"size \S*/(tarnwick(?:-cfg)?\.exe) (\d+)", windows):
-    rows.append((f"Windows: {m[1]} size", f"{int(m[2]) / 1024:.0f} KB", "-", "-"))
+    rows.append((f"Windows: {m[1]} size, stripped", f"{int(m[2]) / 1024:.0f} KB", "-", "-"))
 width = max(len(r[0]) for r in rows)
 print(f"| {'measure':{width}} | {'figure':>12} | {'budget':>9} | ok |")
 print(f"|{'-' * (width + 2)}|{'-' * 14}|{'-' * 11}|----|")
