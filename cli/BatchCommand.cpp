@@ -15,6 +15,7 @@
 #include "cli/FieldValues.h"
 #include "cli/FleetCommands.h"
 #include "config/FieldCatalog.h"
+#include "config/Utf8Path.h"
 #include "fleet/CsvReader.h"
 
 namespace tarnwick::cli {
@@ -194,14 +195,14 @@ int commandBatch(Io io, const BatchOptions& options) {
   }
 
   // Files already there are kept unless --force says otherwise.
-  const std::filesystem::path folder(options.folder);
+  const std::filesystem::path folder = pathFromUtf8(options.folder);
   if (!options.force) {
     for (const Camera& camera : cameras) {
-      const std::filesystem::path path = folder / camera.name / kFileName;
+      const std::filesystem::path path = folder / pathFromUtf8(camera.name) / kFileName;
       std::error_code ec;
       const auto status = std::filesystem::symlink_status(path, ec);
       if (!ec && std::filesystem::exists(status)) {
-        refusals.add(camera.row, path.string() + " already exists (use --force to replace it)");
+        refusals.add(camera.row, utf8FromPath(path) + " already exists (use --force to replace it)");
       }
     }
   }
@@ -215,12 +216,12 @@ int commandBatch(Io io, const BatchOptions& options) {
 
   std::size_t written = 0;
   for (const Camera& camera : cameras) {
-    const std::filesystem::path dir = folder / camera.name;
+    const std::filesystem::path dir = folder / pathFromUtf8(camera.name);
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
     if (ec) {
-      reportFailure(io, dir.string(), "cannot be made: " + ec.message());
-    } else if (saveSettings(io, (dir / kFileName).string(), camera.record)) {
+      reportFailure(io, utf8FromPath(dir), "cannot be made: " + ec.message());
+    } else if (saveSettings(io, utf8FromPath(dir / kFileName), camera.record)) {
       ++written;
       continue;
     }
@@ -229,7 +230,7 @@ int commandBatch(Io io, const BatchOptions& options) {
     return kExitFailed;
   }
   io.out << written << (written == 1 ? " camera" : " cameras") << " written to "
-         << folder.string() << " (NAME/" << kFileName << ")\n";
+         << utf8FromPath(folder) << " (NAME/" << kFileName << ")\n";
   return kExitOk;
 }
 

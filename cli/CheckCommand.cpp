@@ -7,6 +7,7 @@
 #include "cli/FieldValues.h"
 #include "cli/FleetCommands.h"
 #include "fleet/SettingsCheck.h"
+#include "config/Utf8Path.h"
 #include "network/OperatorDb.h"
 
 namespace tarnwick::cli {
@@ -35,7 +36,7 @@ int commandCheck(Io io, const std::vector<std::string>& paths, bool json,
                  const std::optional<std::string>& dbPath) {
   OperatorTable table;  // the built-in table, unless the settings go with an oper.db
   if (dbPath) {
-    if (const auto error = loadOperatorDb(table, *dbPath)) {
+    if (const auto error = loadOperatorDb(table, pathFromUtf8(*dbPath))) {
       const bool unread =
           error->kind == FileErrorKind::CannotOpen || error->kind == FileErrorKind::ReadError;
       reportFailure(io, *dbPath, unread ? "cannot be read: " + error->reason

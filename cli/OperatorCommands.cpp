@@ -7,6 +7,7 @@
 #include "cli/Commands.h"
 #include "cli/OperatorJson.h"
 #include "config/Codec.h"
+#include "config/Utf8Path.h"
 #include "network/OperatorDb.h"
 #include "network/OperatorDbWriter.h"
 
@@ -72,7 +73,7 @@ int commandOperators(Io io, const std::optional<std::string>& dbPath, bool json)
 
 int commandOperDbDump(Io io, const std::string& path, bool json) {
   OperatorTable table;
-  if (const auto error = loadOperatorDb(table, path)) {
+  if (const auto error = loadOperatorDb(table, pathFromUtf8(path))) {
     return reportFailure(io, path, unusableReason(*error));
   }
   return writeTable(io, table, path, json);

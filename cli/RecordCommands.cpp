@@ -19,6 +19,7 @@
 #include "cli/StartupRecord.h"
 #include "config/FieldCatalog.h"
 #include "config/FileIO.h"
+#include "config/Utf8Path.h"
 
 namespace tarnwick::cli {
 
@@ -50,14 +51,14 @@ std::string describe(const FieldInfo& field, const FieldView& view) {
 bool keptWithoutForce(const std::string& path, bool force) {
   if (force || path == kStandardOutput) return false;
   std::error_code ec;
-  const auto status = std::filesystem::symlink_status(path, ec);
+  const auto status = std::filesystem::symlink_status(pathFromUtf8(path), ec);
   return !ec && std::filesystem::exists(status);
 }
 
 // Whether two names lead to one file (links followed).
 bool sameFile(const std::string& a, const std::string& b) {
   std::error_code ec;
-  return std::filesystem::equivalent(a, b, ec) && !ec;
+  return std::filesystem::equivalent(pathFromUtf8(a), pathFromUtf8(b), ec) && !ec;
 }
 
 constexpr std::string_view kExists = "already exists (use --force to replace it)";

@@ -7,6 +7,7 @@
 #include "config/Codec.h"
 #include "config/FileAccess.h"
 #include "config/FileIO.h"
+#include "config/Utf8Path.h"
 
 namespace tarnwick {
 
@@ -143,7 +144,7 @@ bool parseOperatorDb(OperatorTable& table, std::span<const std::uint8_t> decoded
 
 std::optional<FileError> loadOperatorDb(OperatorTable& table, const std::filesystem::path& path) {
   std::vector<std::uint8_t> bytes;
-  if (auto error = fileAccess().readWholeFile(path.string(), kMaxOperatorDbSize, bytes)) {
+  if (auto error = fileAccess().readWholeFile(utf8FromPath(path), kMaxOperatorDbSize, bytes)) {
     // readWholeFile reports an oversized file as a read error before reading anything; tell
     // the two apart for callers that report what happened.
     std::error_code ec;
@@ -152,11 +153,11 @@ std::optional<FileError> loadOperatorDb(OperatorTable& table, const std::filesys
     return error;
   }
   if (bytes.size() <= 2) {
-    return FileError{path.string(), "The file is shorter than expected", 0, FileErrorKind::TooShort};
+    return FileError{utf8FromPath(path), "The file is shorter than expected", 0, FileErrorKind::TooShort};
   }
   negateBytes(bytes.data(), static_cast<std::uint32_t>(bytes.size()));
   if (!parseOperatorDb(table, bytes)) {
-    return FileError{path.string(), "Not an operator database", 0, FileErrorKind::NotUsable};
+    return FileError{utf8FromPath(path), "Not an operator database", 0, FileErrorKind::NotUsable};
   }
   return std::nullopt;
 }

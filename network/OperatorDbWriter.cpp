@@ -5,6 +5,7 @@
 #include "config/Codec.h"
 #include "config/FileAccess.h"
 #include "config/FileIO.h"
+#include "config/Utf8Path.h"
 #include "network/OperatorDb.h"
 
 namespace tarnwick {
@@ -125,7 +126,7 @@ std::optional<std::string> saveOperatorDb(const OperatorTable& table,
                                           const std::filesystem::path& path) {
   OperatorDbBuild build = buildOperatorDb(table);
   if (!build.ok()) return build.error;
-  if (auto failure = fileAccess().save(path.string(), build.fileBytes)) {
+  if (auto failure = fileAccess().save(utf8FromPath(path), build.fileBytes)) {
     return failure->path + ": " + failure->reason;
   }
   return std::nullopt;

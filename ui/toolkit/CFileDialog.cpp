@@ -1,6 +1,7 @@
 #include "ui/toolkit/CFileDialog.h"
 
 #include "config/TextConversions.h"
+#include "config/Utf8Path.h"
 #include "ui/toolkit/Backend.h"
 #include "ui/toolkit/Types.h"
 
@@ -19,9 +20,9 @@ std::string& lastFolder() {
 // The absolute folder of a chosen path; empty when it cannot be told.
 std::string folderOf(const std::string& path) {
   std::error_code error;
-  const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+  const std::filesystem::path absolute = std::filesystem::absolute(pathFromUtf8(path), error);
   if (error) return {};
-  return absolute.parent_path().lexically_normal().string();
+  return utf8FromPath(absolute.parent_path().lexically_normal());
 }
 }  // namespace
 
