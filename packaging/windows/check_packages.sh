@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # The Windows packages under Wine: check_packages.sh <wine-run> <zip> <installer> <version>
 #  - the zip holds the two programs and the texts, and its tarnwick-cfg.exe runs;
-#  - the installer installs silently (/S) for the user, with a Start-menu entry and an
-#    uninstall entry, the installed tarnwick-cfg.exe runs, and the silent uninstall leaves
-#    neither files nor the entries behind.
+#  - the installer installs silently (/S) for the user (the default, or /CurrentUser) and for
+#    all users (/AllUsers: Program Files, the all-users Start menu, HKLM), each with its files,
+#    a Start-menu entry leading to the installed tarnwick.exe and an uninstall entry naming its
+#    folder, and the installed tarnwick-cfg.exe runs (also in a folder chosen with /D=); the
+#    two installs live side by side, each silent uninstall removes its own and leaves the
+#    other, and nothing is left behind;
+#  - /AllUsers with /CurrentUser is refused (exit status 2) and installs nothing.
 set -euo pipefail
 wine_run=$1 zip=$2 installer=$3 version=$4
 fail=0
@@ -24,32 +28,111 @@ out=$("$wine_run" "$top/tarnwick-cfg.exe" --version | tr -d '\r')
 
 prefix=$(sed -n 's/^export WINEPREFIX="\(.*\)"$/\1/p' "$wine_run")
 user_dir=$(ls -d "$prefix"/drive_c/users/*/ | grep -v '/Public/$' | head -n1)
-installed="${user_dir}AppData/Local/Programs/Tarnwick"
-menu="${user_dir}AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Tarnwick"
-rm -rf "$installed" "$menu"
-
-start=$(date +%s%N)
-"$wine_run" "$installer" /S
-echo "silent install took $(( ($(date +%s%N) - start) / 1000000 )) ms"
-for f in tarnwick.exe tarnwick-cfg.exe LICENSE.txt NOTICE.txt THIRD_PARTY.txt uninstall.exe; do
-  [[ -f "$installed/$f" ]] || problem "install: $f missing in $installed"
+key_tail='Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarnwick'
+# Per mode: the folder as Windows names it, where that is on this side, the Start-menu folder
+# and the uninstall entry.
+declare -A win_dir dir menu key
+win_dir[user]="C:\\users\\$(basename "$user_dir")\\AppData\\Local\\Programs\\Tarnwick"
+dir[user]="${user_dir}AppData/Local/Programs/Tarnwick"
+menu[user]="${user_dir}AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Tarnwick"
+key[user]="HKCU\\$key_tail"
+win_dir[machine]='C:\Program Files\Tarnwick'
+dir[machine]="$prefix/drive_c/Program Files/Tarnwick"
+menu[machine]="$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Tarnwick"
+key[machine]="HKLM\\$key_tail"
+# For all users in a folder of one's own (/D=).
+win_dir[chosen]='C:\TarnwickTest'
+dir[chosen]="$prefix/drive_c/TarnwickTest"
+menu[chosen]=${menu[machine]}
+key[chosen]=${key[machine]}
+for mode in user machine chosen; do
+  rm -rf "${dir[$mode]}" "${menu[$mode]}"
+  "$wine_run" reg delete "${key[$mode]}" /f >/dev/null 2>&1 || true
 done
-[[ -f "$menu/Tarnwick.lnk" ]] || problem "install: no Start-menu entry"
-"$wine_run" reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarnwick' \
-  >/dev/null 2>&1 || problem "install: no uninstall entry"
-out=$("$wine_run" "$installed/tarnwick-cfg.exe" --version | tr -d '\r')
-[[ "$out" == "tarnwick-cfg ${version%.*}" ]] || problem "install: tarnwick-cfg.exe --version said '$out'"
+
+# The value of an uninstall entry, or nothing.
+reg_value() {
+  "$wine_run" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
+    sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
+}
+
+expect_installed() {
+  local mode=$1
+  for f in tarnwick.exe tarnwick-cfg.exe LICENSE.txt NOTICE.txt THIRD_PARTY.txt uninstall.exe; do
+    [[ -f "${dir[$mode]}/$f" ]] || problem "$mode install: $f missing in ${dir[$mode]}"
+  done
+  local link="${menu[$mode]}/Tarnwick.lnk"
+  if [[ ! -f "$link" ]]; then
+    problem "$mode install: no Start-menu entry"
+  elif ! strings "$link" | grep -q -F -x "${win_dir[$mode]}\\tarnwick.exe"; then
+    problem "$mode install: the Start-menu entry does not lead to ${win_dir[$mode]}\\tarnwick.exe"
+  fi
+  [[ "$(reg_value "${key[$mode]}" InstallLocation)" == "${win_dir[$mode]}" ]] ||
+    problem "$mode install: no uninstall entry naming ${win_dir[$mode]}"
+  [[ "$(reg_value "${key[$mode]}" QuietUninstallString)" == "\"${win_dir[$mode]}\\uninstall.exe\" /S" ]] ||
+    problem "$mode install: the uninstall entry's command is '$(reg_value "${key[$mode]}" QuietUninstallString)'"
+  [[ "$(reg_value "${key[$mode]}" DisplayName)" == "Tarnwick $version" ]] ||
+    problem "$mode install: the uninstall entry's name is '$(reg_value "${key[$mode]}" DisplayName)'"
+  local out
+  out=$("$wine_run" "${dir[$mode]}/tarnwick-cfg.exe" --version | tr -d '\r')
+  [[ "$out" == "tarnwick-cfg ${version%.*}" ]] || problem "$mode install: tarnwick-cfg.exe --version said '$out'"
+}
+
+expect_gone() {
+  local mode=$1
+  [[ ! -e "${dir[$mode]}" ]] || problem "$mode uninstall: ${dir[$mode]} is still there: $(ls "${dir[$mode]}")"
+  [[ ! -e "${menu[$mode]}" ]] || problem "$mode uninstall: the Start-menu entry is still there"
+  if "$wine_run" reg query "${key[$mode]}" >/dev/null 2>&1; then
+    problem "$mode uninstall: the uninstall entry ${key[$mode]} is still there"
+  fi
+}
+
+install() {  # install <mode> <switches...>
+  local mode=$1 start
+  shift
+  start=$(date +%s%N)
+  "$wine_run" "$installer" /S "$@" || problem "$mode install: exit status $?"
+  echo "silent $mode install took $(( ($(date +%s%N) - start) / 1000000 )) ms"
+}
 
 # The uninstaller copies itself to a temporary folder and returns at once; wait for it.
-"$wine_run" "$installed/uninstall.exe" /S
-for _ in $(seq 100); do
-  [[ -e "$installed" || -e "$menu" ]] || break
-  sleep 0.2
-done
-[[ ! -e "$installed" ]] || problem "uninstall: $installed is still there: $(ls "$installed")"
-[[ ! -e "$menu" ]] || problem "uninstall: the Start-menu entry is still there"
-if "$wine_run" reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarnwick' \
-  >/dev/null 2>&1; then
-  problem "uninstall: the uninstall entry is still there"
-fi
+uninstall() {
+  local mode=$1
+  "$wine_run" "${dir[$mode]}/uninstall.exe" /S
+  for _ in $(seq 100); do
+    [[ -e "${dir[$mode]}" || -e "${menu[$mode]}" ]] || break
+    sleep 0.2
+  done
+}
+
+# The default is for the user alone, and touches nothing of the machine's.
+install user
+expect_installed user
+expect_gone machine
+uninstall user
+expect_gone user
+
+# For all users; then both at once, each uninstall removing only its own.
+install machine /AllUsers
+expect_installed machine
+expect_gone user
+install user /CurrentUser
+expect_installed user
+expect_installed machine
+uninstall machine
+expect_gone machine
+expect_installed user
+uninstall user
+expect_gone user
+
+install chosen /AllUsers '/D=C:\TarnwickTest'
+expect_installed chosen
+uninstall chosen
+expect_gone chosen
+
+status=0
+"$wine_run" "$installer" /S /AllUsers /CurrentUser || status=$?
+[[ $status == 2 ]] || problem "/AllUsers /CurrentUser: exit status $status, not 2"
+expect_gone user
+expect_gone machine
 exit $fail
