@@ -136,5 +136,23 @@ TEST_F(HeldOpenFile, SharedForReadingOnlyReadsButDoesNotSave) {
   }
 }
 
+// The program's own save (the Save button, here replayed without windows) tells the user the
+// same, and does not claim success.
+TEST_F(HeldOpenFile, TheWindowsSaveSaysWhyItFailed) {
+  test::writeText(dir.file("save.ui"),
+                  "expect-dialog 102\n"
+                  "click 1117\n"
+                  "save-file \"menu.cfg\"\n"
+                  "message \"Cannot save menu.cfg: " + std::string(kHeldOpen) + "\"\n"
+                  "key esc\n");
+  OtherProgram holder(dir.file("menu.cfg"), FILE_SHARE_READ);
+  ASSERT_TRUE(holder.holds());
+  const ToolResult r = run({"ui", "save.ui"});
+  EXPECT_EQ(r.status, 0) << r.out << r.err;
+  holder.release();
+  EXPECT_EQ(readBytes(dir.file("menu.cfg")), before);
+  EXPECT_EQ(dir.entries(), (std::set<std::string>{"menu.cfg", "other.json", "save.ui"}));
+}
+
 }  // namespace
 }  // namespace tarnwick::cli

@@ -22,6 +22,8 @@ forester=$'F\xc3\xb6rster1'               # Förster1
 folder=$'Karten-\xc3\xbc'                 # Karten-ü
 hut=$'H\xc3\xbctte-1'                     # Hütte-1
 
+# The first start's file, saved at once.
+startup_digest=0d5966be4ce471567da55c9bffafae894b7983d60ebb7b451527fd0598c2c558
 # The first start's file with orgName "Förster1" (in use), and its export.
 cfg_digest=f0decc7a96f919088666eb3d73cbeeda3bf94b4c995bf362aeaf95d012268364
 json_digest=3849c3a0023a18d3012d72164b18218a876219ba22f877f6d57c5de31b893c50
@@ -33,15 +35,22 @@ cfg "$@" export "$umlaut.cfg" -o "$cjk.json"
 cfg "$@" import "$cjk.json" -o "$cjk.cfg"
 printf 'camera,orgName\n%s,%s\n' "$hut" "$forester" > cams.csv
 cfg "$@" batch "$umlaut.cfg" cams.csv -o "$folder" >/dev/null
+# A UI script under such a name, saving into such a folder.
+printf '%s\n' "expect-dialog 102" "click 1117" "save-file \"$folder/$cjk-ui.cfg\"" \
+  'message "Save Config File OK!"' "key esc" > "$umlaut.ui"
+cfg "$@" ui "$umlaut.ui"
 
-expected=$(printf '%s\n' "$umlaut.cfg" "$cjk.json" "$cjk.cfg" cams.csv "$folder" | LC_ALL=C sort)
+expected=$(printf '%s\n' "$umlaut.cfg" "$cjk.json" "$cjk.cfg" cams.csv "$folder" "$umlaut.ui" |
+  LC_ALL=C sort)
 actual=$(ls -A | LC_ALL=C sort)
 [[ "$actual" == "$expected" ]] || fail "names on disk: $(printf '%q ' $actual)"
-[[ "$(ls -A "$folder")" == "$hut" ]] || fail "batch folder holds $(ls -A "$folder")"
+[[ "$(ls -A "$folder" | LC_ALL=C sort)" == "$(printf '%s\n' "$hut" "$cjk-ui.cfg" | LC_ALL=C sort)" ]] ||
+  fail "$folder holds $(ls -A "$folder")"
 
 digest() { sha256sum "$1" | cut -d' ' -f1; }
 for file in "$umlaut.cfg" "$cjk.cfg" "$folder/$hut/menu.cfg"; do
   [[ "$(digest "$file")" == "$cfg_digest" ]] || fail "$file holds other bytes"
 done
 [[ "$(digest "$cjk.json")" == "$json_digest" ]] || fail "$cjk.json holds other bytes"
+[[ "$(digest "$folder/$cjk-ui.cfg")" == "$startup_digest" ]] || fail "the UI script's save holds other bytes"
 echo "ok: names and bytes as on Linux"
