@@ -5,6 +5,7 @@
 //   tarnwick_win32_locate window TITLE          "x y width height" of the window, screen pixels
 //   tarnwick_win32_locate control TITLE ID      "x y" of the centre of control ID
 //   tarnwick_win32_locate text TITLE ID         the text of control ID (UTF-8)
+//   tarnwick_win32_locate checked TITLE ID      "1" when check box or radio button ID is checked
 //   tarnwick_win32_locate shows TITLE TEXT      succeeds when a child window's text is TEXT
 //   tarnwick_win32_locate sysmenu TITLE         "x y" of the window's caption icon
 //
@@ -77,7 +78,8 @@ BOOL CALLBACK matchChildText(HWND child, LPARAM context) {
 }
 
 int usage() {
-  std::fputs("usage: tarnwick_win32_locate window|control|text|shows|sysmenu TITLE [ID|TEXT]\n",
+  std::fputs("usage: tarnwick_win32_locate window|control|text|checked|shows|sysmenu TITLE "
+             "[ID|TEXT]\n",
              stderr);
   return 2;
 }
@@ -116,6 +118,12 @@ int wmain(int argc, wchar_t** argv) {
   if (what == L"control") {
     GetWindowRect(control, &r);
     std::printf("%ld %ld\n", (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    return 0;
+  }
+  if (what == L"checked") {
+    DWORD_PTR state = 0;
+    SendMessageTimeoutW(control, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 2000, &state);
+    std::printf("%d\n", state == BST_CHECKED ? 1 : 0);
     return 0;
   }
   if (what == L"text") {

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # A whole job done in tarnwick.exe under Wine with real input: mouse clicks and key presses go
 # to the X server through XTEST (xdotool), exactly as a user's would, and Wine delivers them to
-# the program's windows. The job: the system menu's About box, a password, a time-lapse, an
-# organization name (first refused with a message box), the network window in Auto mode, and a
-# save through the save dialog. The saved file must hold the same bytes as the same job replayed
+# the program's windows. The job: the system menu's About box, an arrow key on a switch, a
+# password, a time-lapse, an organization name (first refused with a message box), the network
+# window in Auto mode, and a save through the save dialog. The saved file must hold the same bytes as the same job replayed
 # on the headless backend (the UI script given), and the fields the job set must read back.
 #
 # Usage (on an X server, Wine's prefix ready):
@@ -80,6 +80,12 @@ expect_text() {  # window, control id, text
   [[ $shown == "$3" ]] || fail "control $2 of '$1' shows '$shown', expected '$3'"
 }
 
+expect_checked() {  # window, control id, 1 or 0
+  local state
+  state=$(locate checked "$1" "$2") || fail "no control $2 in '$1'"
+  [[ ${state%$'\r'} == "$3" ]] || fail "control $2 of '$1': checked ${state%$'\r'}, expected $3"
+}
+
 expect_message() {  # text of a message box (the program's boxes have the caption " ")
   wait_window " "
   locate shows " " "$1" || fail "the message box does not say '$1'"
@@ -100,6 +106,15 @@ wait_window "About Tarnwick"
 import -window root "$shots/win32-job-about.png"
 click "About Tarnwick" 1
 wait_gone "About Tarnwick"
+
+step "an arrow key from Serial No.'s Off to its On opens its dialog; Escape cancels it"
+click "$main" 1106
+keys Up
+wait_window "Serial Number Setting"
+keys Escape
+wait_gone "Serial Number Setting"
+expect_checked "$main" 1105 0
+expect_checked "$main" 1106 1
 
 step "password 4711, shown in clear"
 click "$main" 1103
