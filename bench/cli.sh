@@ -22,7 +22,7 @@ cd "$work"
 hyperfine -N --warmup 20 --runs 300 --export-json results.json \
   -n show "$tool show menu.cfg" \
   -n export "$tool export menu.cfg -o out.json" \
-  -n import "$tool import menu.json -o out.cfg"
+  -n import "$tool import menu.json -o out.cfg --force"
 
 python3 - results.json <<'PY'
 import json, sys
