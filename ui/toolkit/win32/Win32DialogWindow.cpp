@@ -232,16 +232,8 @@ void Win32DialogWindow::onPaint() {
     EndPaint(hwnd_, &ps);
     return;
   }
-  const PaintContext paint = host_.paint();
   HDC dc = BeginPaint(hwnd_, &ps);
-  if (const auto fill = paint.fill()) {
-    RECT client;
-    GetClientRect(hwnd_, &client);
-    const COLORREF colour = colourRef(*fill);
-    auto [it, added] = brushes_.try_emplace(colour, nullptr);
-    if (added) it->second = CreateSolidBrush(colour);
-    FillRect(dc, &client, it->second);
-  }
+  eraseBackground(dc);
   EndPaint(hwnd_, &ps);
 }
 
