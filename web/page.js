@@ -78,29 +78,27 @@ const TarnwickPage = (() => {
     text.className = "caption";
     text.textContent = caption;
     bar.appendChild(text);
-    const close = document.createElement("button");
-    close.className = "close-box";
-    close.type = "button";
-    close.tabIndex = -1;
-    close.title = "Close";
-    close.setAttribute("aria-label", "Close");
-    close.textContent = "\u00d7";
-    close.addEventListener("click", onClose);
-    bar.appendChild(close);
+    bar.appendChild(titleButton("close-box", "Close", "\u00d7", onClose));
     return bar;
+  }
+
+  // A button of the title bar: reached by the mouse, not by Tab, named for screen readers.
+  function titleButton(className, label, glyph, onClick) {
+    const button = document.createElement("button");
+    button.type = "button";
+    button.className = className;
+    button.tabIndex = -1;
+    button.title = label;
+    button.setAttribute("aria-label", label);
+    button.textContent = glyph;
+    button.addEventListener("click", onClick);
+    return button;
   }
 
   // The window menu: the dialog's own system-menu entries (About ...), from a visible button,
   // since a page has no system menu.
   function windowMenuButton(number, items) {
-    const button = document.createElement("button");
-    button.type = "button";
-    button.className = "menu-button";
-    button.tabIndex = -1;
-    button.title = "Window menu";
-    button.setAttribute("aria-label", "Window menu");
-    button.textContent = "\u2630";
-    button.addEventListener("click", (event) => {
+    const button = titleButton("menu-button", "Window menu", "\u2630", (event) => {
       event.stopPropagation();
       const open = document.querySelector(".window-menu");
       if (open) { open.remove(); return; }
