@@ -124,6 +124,22 @@ void inspect(HWND hwnd, const CDialogEx& dialog, Shown& shown, const std::string
       shown.problems.push_back(line);
     }
     if ((GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE) != 0) placed.push_back(actual);
+    // A list shows the entries and the choice the dialog holds, in its order.
+    if (control.kind == ControlKind::ComboBox) {
+      std::vector<std::u16string> items;
+      const LRESULT count = SendMessageW(child, CB_GETCOUNT, 0, 0);
+      for (WPARAM i = 0; static_cast<LRESULT>(i) < count; ++i) {
+        std::wstring item(static_cast<std::size_t>(SendMessageW(child, CB_GETLBTEXTLEN, i, 0)), L'\0');
+        SendMessageW(child, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(item.data()));
+        items.emplace_back(item.begin(), item.end());
+      }
+      if (items != control.items || SendMessageW(child, CB_GETCURSEL, 0, 0) != control.selection) {
+        shown.problems.push_back("list " + std::to_string(control.id) + ": " +
+                                 std::to_string(items.size()) + " entries shown, " +
+                                 std::to_string(control.items.size()) +
+                                 " held, or another entry chosen");
+      }
+    }
   }
   if (index < static_cast<int>(dialog.controls().size())) {
     shown.problems.push_back("fewer child windows than template controls");

@@ -2,6 +2,7 @@
 
 #include "ui/toolkit/win32/DialogTemplateBuilder.h"
 
+#include <algorithm>
 #include <string>
 
 namespace tarnwick::tk::win32 {
@@ -61,6 +62,15 @@ int Win32DialogWindow::runModal(const std::function<void(HWND)>& shown) {
     return host_.finish();
   }
   const std::size_t count = dialog_.controls().size();
+  // The dialog manager made one child per template control, in template order: the n-th child
+  // is control n. They are looked up once here; asking the window system for a sibling is a
+  // round trip to Wine's server, and the controls are looked up on every change and paint.
+  controls_.assign(count, nullptr);
+  HWND child = GetWindow(hwnd_, GW_CHILD);
+  for (std::size_t i = 0; i < count && child != nullptr; ++i) {
+    controls_[i] = child;
+    child = GetWindow(child, GW_HWNDNEXT);
+  }
   colours_.assign(count, CtlColor{});
   shownItems_.assign(count, {});
   for (std::size_t i = 0; i < count; ++i) showControl(static_cast<int>(i));
@@ -288,25 +298,16 @@ void Win32DialogWindow::appendSystemMenu() {
   }
 }
 
-// Controls are created in template order and the dialog keeps them in that order among its
-// children, so the n-th child is control n (controls without an id share 0xFFFF and cannot be
-// found by id).
+// Controls without an id share 0xFFFF and cannot be found by id: they are found by position.
 HWND Win32DialogWindow::controlWindow(int index) const {
-  HWND child = GetWindow(hwnd_, GW_CHILD);
-  for (int i = 0; child != nullptr && i < index; ++i) child = GetWindow(child, GW_HWNDNEXT);
-  return child;
+  if (index < 0 || index >= static_cast<int>(controls_.size())) return nullptr;
+  return controls_[static_cast<std::size_t>(index)];
 }
 
 int Win32DialogWindow::indexOfWindow(HWND control) const {
-  if (control == nullptr || GetParent(control) != hwnd_) return -1;
-  int index = 0;
-  for (HWND child = GetWindow(hwnd_, GW_CHILD); child != nullptr;
-       child = GetWindow(child, GW_HWNDNEXT), ++index) {
-    if (child == control) {
-      return index < static_cast<int>(dialog_.controls().size()) ? index : -1;
-    }
-  }
-  return -1;
+  if (control == nullptr) return -1;
+  const auto found = std::find(controls_.begin(), controls_.end(), control);
+  return found == controls_.end() ? -1 : static_cast<int>(found - controls_.begin());
 }
 
 void Win32DialogWindow::showControl(int index) {
@@ -322,13 +323,20 @@ void Win32DialogWindow::showControl(int index) {
   if (visible != s.visible) ShowWindow(w, s.visible ? SW_SHOWNA : SW_HIDE);
   switch (s.kind) {
     case ControlKind::ComboBox: {
+      // A list is filled one AddString at a time, each a change of its own: entries added at
+      // the end are appended, and only a list that lost or changed entries is filled afresh.
       auto& shown = shownItems_[static_cast<std::size_t>(index)];
       if (shown != s.items) {
-        SendMessageW(w, CB_RESETCONTENT, 0, 0);
-        for (const std::u16string& item : s.items) {
-          SendMessageW(w, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(item)));
+        const bool grown = shown.size() < s.items.size() &&
+                           std::equal(shown.begin(), shown.end(), s.items.begin());
+        if (!grown) {
+          SendMessageW(w, CB_RESETCONTENT, 0, 0);
+          shown.clear();
         }
-        shown = s.items;
+        for (std::size_t i = shown.size(); i < s.items.size(); ++i) {
+          SendMessageW(w, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(s.items[i])));
+          shown.push_back(s.items[i]);
+        }
       }
       if (SendMessageW(w, CB_GETCURSEL, 0, 0) != s.selection) {
         SendMessageW(w, CB_SETCURSEL, static_cast<WPARAM>(s.selection), 0);

@@ -54,6 +54,7 @@ class Win32DialogWindow : private NativeWindow {
   HICON icon_ = nullptr;
   bool done_ = false;
   int mirroring_ = 0;  // >0 while the window changes controls itself: their notifications are ours
+  std::vector<HWND> controls_;  // the native control of each template control, by index
   std::vector<CtlColor> colours_;
   std::vector<std::vector<std::u16string>> shownItems_;
   std::map<COLORREF, HBRUSH> brushes_;
