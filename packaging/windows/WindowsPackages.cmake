@@ -41,6 +41,7 @@ add_custom_command(OUTPUT ${outputs}
           --format=zip "Tarnwick-${PROJECT_VERSION}"
   ${installer_commands}
   DEPENDS tarnwick tarnwick-cfg "$<TARGET_FILE:tarnwick>" "$<TARGET_FILE:tarnwick-cfg>"
+          tarnwick_windows_icon "${TARNWICK_WINDOWS_ICO}"
           "${package_dir}/tarnwick.nsi" ${PROJECT_SOURCE_DIR}/LICENSE
           ${PROJECT_SOURCE_DIR}/NOTICE ${PROJECT_SOURCE_DIR}/THIRD_PARTY.md
   COMMENT "Windows zip and installer"
@@ -50,6 +51,7 @@ add_custom_target(windows_packages ALL DEPENDS ${outputs})
 if(TARNWICK_BUILD_TESTS AND CMAKE_CROSSCOMPILING_EMULATOR)
   add_test(NAME windows_packages
            COMMAND bash "${CMAKE_CURRENT_LIST_DIR}/check_packages.sh" "${CMAKE_CROSSCOMPILING_EMULATOR}"
-                   "${TARNWICK_ZIP}" "${TARNWICK_INSTALLER}" "${PROJECT_VERSION}")
+                   "${TARNWICK_ZIP}" "${TARNWICK_INSTALLER}" "${PROJECT_VERSION}"
+                   "${TARNWICK_PUBLISHER}" "${TARNWICK_WINDOWS_ICO}")
   set_tests_properties(windows_packages PROPERTIES LABELS package TIMEOUT 120 RUN_SERIAL TRUE)
 endif()

@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
-# The Windows packages under Wine: check_packages.sh <wine-run> <zip> <installer> <version>
+# The Windows packages under Wine:
+#   check_packages.sh <wine-run> <zip> <installer> <version> <publisher> <icon.ico>
 #  - the zip holds the two programs and the texts, and its tarnwick-cfg.exe runs;
+#  - the installer and the uninstaller it writes carry the program's icon (every image of it);
 #  - the installer installs silently (/S) for the user (the default, or /CurrentUser) and for
 #    all users (/AllUsers: Program Files, the all-users Start menu, HKLM), each with its files,
 #    a Start-menu entry leading to the installed tarnwick.exe and an uninstall entry naming its
-#    folder, and the installed tarnwick-cfg.exe runs (also in a folder chosen with /D=); the
-#    two installs live side by side, each silent uninstall removes its own and leaves the
-#    other, and nothing is left behind;
+#    folder, its publisher, icon and size, and the installed tarnwick-cfg.exe runs (also in a
+#    folder chosen with /D=); the two installs live side by side, each silent uninstall
+#    removes its own and leaves the other, and nothing is left behind;
 #  - /AllUsers with /CurrentUser is refused (exit status 2) and installs nothing.
 set -euo pipefail
-wine_run=$1 zip=$2 installer=$3 version=$4
+wine_run=$1 zip=$2 installer=$3 version=$4 publisher=$5 icon=$6
 fail=0
 problem() { echo "FAIL: $*" >&2; fail=1; }
 work=$(mktemp -d)
@@ -25,6 +27,21 @@ extra=$(cd "$top" && ls | grep -v -x -E 'tarnwick.exe|tarnwick-cfg.exe|LICENSE.t
 grep -q $'\r$' "$top/LICENSE.txt" || problem "zip: LICENSE.txt has no Windows line ends"
 out=$("$wine_run" "$top/tarnwick-cfg.exe" --version | tr -d '\r')
 [[ "$out" == "tarnwick-cfg ${version%.*}" ]] || problem "zip: tarnwick-cfg.exe --version said '$out'"
+
+# Whether a program carries every image of the icon file, byte for byte, among its resources.
+has_icon() {
+  perl -e '
+    local $/;
+    open(my $f, "<:raw", $ARGV[0]) or die; my $ico = <$f>;
+    open($f, "<:raw", $ARGV[1]) or die; my $exe = <$f>;
+    my $count = unpack("v", substr($ico, 4, 2));
+    exit 1 if $count == 0;
+    for my $i (0 .. $count - 1) {
+      my ($size, $offset) = unpack("V V", substr($ico, 6 + 16 * $i + 8, 8));
+      exit 1 if index($exe, substr($ico, $offset, $size)) < 0;
+    }' "$icon" "$1"
+}
+has_icon "$installer" || problem "the installer does not carry the program's icon"
 
 prefix=$(sed -n 's/^export WINEPREFIX="\(.*\)"$/\1/p' "$wine_run")
 user_dir=$(ls -d "$prefix"/drive_c/users/*/ | grep -v '/Public/$' | head -n1)
@@ -50,10 +67,17 @@ for mode in user machine chosen; do
   "$wine_run" reg delete "${key[$mode]}" /f >/dev/null 2>&1 || true
 done
 
-# The value of an uninstall entry, or nothing.
-reg_value() {
-  "$wine_run" reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' |
-    sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
+# Each value of the uninstall entry is checked against what it must be; the entry is read once.
+expect_entry() {  # mode, then pairs of name and expected value
+  local mode=$1 entry name want got
+  entry=$("$wine_run" reg query "${key[$mode]}" 2>/dev/null | tr -d '\r')
+  shift
+  while (($#)); do
+    name=$1 want=$2
+    shift 2
+    got=$(sed -n "s/^ *$name *REG_[A-Z_]* *//p" <<<"$entry")
+    [[ "$got" == "$want" ]] || problem "$mode install: the uninstall entry's $name is '$got', not '$want'"
+  done
 }
 
 expect_installed() {
@@ -67,12 +91,15 @@ expect_installed() {
   elif ! strings "$link" | grep -q -F -x "${win_dir[$mode]}\\tarnwick.exe"; then
     problem "$mode install: the Start-menu entry does not lead to ${win_dir[$mode]}\\tarnwick.exe"
   fi
-  [[ "$(reg_value "${key[$mode]}" InstallLocation)" == "${win_dir[$mode]}" ]] ||
-    problem "$mode install: no uninstall entry naming ${win_dir[$mode]}"
-  [[ "$(reg_value "${key[$mode]}" QuietUninstallString)" == "\"${win_dir[$mode]}\\uninstall.exe\" /S" ]] ||
-    problem "$mode install: the uninstall entry's command is '$(reg_value "${key[$mode]}" QuietUninstallString)'"
-  [[ "$(reg_value "${key[$mode]}" DisplayName)" == "Tarnwick $version" ]] ||
-    problem "$mode install: the uninstall entry's name is '$(reg_value "${key[$mode]}" DisplayName)'"
+  # The size is that of everything installed, the uninstaller included, in KiB (a REG_DWORD,
+  # which reg shows in hexadecimal).
+  local kib
+  kib=$(find "${dir[$mode]}" -type f -printf '%s\n' | awk '{ s += $1 } END { printf "0x%x", int(s / 1024) }')
+  expect_entry "$mode" InstallLocation "${win_dir[$mode]}" \
+    QuietUninstallString "\"${win_dir[$mode]}\\uninstall.exe\" /S" \
+    DisplayName "Tarnwick $version" Publisher "$publisher" \
+    DisplayIcon "${win_dir[$mode]}\\tarnwick.exe" EstimatedSize "$kib"
+  has_icon "${dir[$mode]}/uninstall.exe" || problem "$mode install: the uninstaller does not carry the program's icon"
   local out
   out=$("$wine_run" "${dir[$mode]}/tarnwick-cfg.exe" --version | tr -d '\r')
   [[ "$out" == "tarnwick-cfg ${version%.*}" ]] || problem "$mode install: tarnwick-cfg.exe --version said '$out'"
