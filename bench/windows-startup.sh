@@ -45,16 +45,18 @@ run() {  # program [args]: prints "shown-ms whole-ms"
   line=${line#after }
   echo "${line% ms} $(awk -v ns=$((end - start)) 'BEGIN { printf "%.1f", ns / 1e6 }')"
 }
+# Each round runs every program once, starting with a different one each round, so that none is
+# always the one that follows another's exit.
+programs=(b t ${earlier:+e})
 for ((i = 0; i < runs; i++)); do
-  read -r a b < <(run "$bare")
-  inside_b+=("$a"); whole_b+=("$b")
-  read -r a b < <(run "$tarnwick" --benchmark-startup)
-  inside_t+=("$a"); whole_t+=("$b")
-  ratio+=("$(awk -v t="$a" -v b="${inside_b[i]}" 'BEGIN { printf "%.3f", t / b }')")
-  if [[ -n $earlier ]]; then
-    read -r a b < <(run "$earlier" --benchmark-startup)
-    inside_e+=("$a"); whole_e+=("$b")
-  fi
+  for ((k = 0; k < ${#programs[@]}; k++)); do
+    case ${programs[(i + k) % ${#programs[@]}]} in
+      b) read -r a b < <(run "$bare"); inside_b+=("$a"); whole_b+=("$b") ;;
+      t) read -r a b < <(run "$tarnwick" --benchmark-startup); inside_t+=("$a"); whole_t+=("$b") ;;
+      e) read -r a b < <(run "$earlier" --benchmark-startup); inside_e+=("$a"); whole_e+=("$b") ;;
+    esac
+  done
+  ratio+=("$(awk -v t="${inside_t[i]}" -v b="${inside_b[i]}" 'BEGIN { printf "%.3f", t / b }')")
 done
 
 median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }

@@ -1,7 +1,8 @@
 // The desktop program on Windows: the main window and its dialogs as native Windows dialogs.
 // With --benchmark-startup it closes the main window as soon as it is shown and prints how long
-// that took, for comparing start-up times.
+// that took from the process's creation, for comparing start-up times.
 
+#include "app/windows/StartupClock.h"
 #include "ui/main/CTarnwickApp.h"
 #include "ui/toolkit/Backend.h"
 #include "ui/toolkit/win32/Win32Backend.h"
@@ -10,13 +11,10 @@
 // commctrl.h after windows.h: InitCommonControlsEx.
 #include <commctrl.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cwchar>
 
 namespace {
-const std::chrono::steady_clock::time_point processStart = std::chrono::steady_clock::now();
-
 // The application object, in static storage for the whole run.
 tarnwick::CTarnwickApp theApp;
 
@@ -37,10 +35,8 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
     backend.setShownHook([reported = false](void* hwnd) mutable {
       if (reported) return;
       reported = true;
-      const double elapsed = std::chrono::duration<double, std::milli>(
-                                 std::chrono::steady_clock::now() - processStart)
-                                 .count();
-      std::printf("main window shown after %.1f ms\n", elapsed);
+      std::printf("main window shown after %.1f ms\n",
+                  tarnwick::startup::millisecondsSinceProcessCreation());
       std::fflush(stdout);
       PostMessageW(static_cast<HWND>(hwnd), WM_SYSCOMMAND, SC_CLOSE, 0);
     });
