@@ -43,6 +43,18 @@ std::wstring nativeFilter(const std::u16string& filter) {
   return out;
 }
 
+// The common file dialogs, loaded the first time one is opened: their library brings the shell's
+// libraries with it (six in all), which the program's start need not wait for. Null when the
+// library or the function cannot be had: the dialog then does not open, as when it is cancelled.
+using FileDialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEW);
+FileDialogFunction fileDialog(bool save) {
+  static const HMODULE library = LoadLibraryW(L"comdlg32.dll");
+  if (library == nullptr) return nullptr;
+  const FARPROC function = GetProcAddress(library, save ? "GetSaveFileNameW" : "GetOpenFileNameW");
+  // Through void(*)(), the pointer type that converts to every other function pointer type.
+  return reinterpret_cast<FileDialogFunction>(reinterpret_cast<void (*)()>(function));
+}
+
 }  // namespace
 
 Win32Backend::Win32Backend() = default;
@@ -105,8 +117,8 @@ std::optional<std::string> Win32Backend::showFileDialog(const FileDialogRequest&
   // not exist reaches the program ("No Config File!"), and a save replaces a file without a
   // question. The working folder stays where it was, since oper.db is read from there.
   ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
-  const BOOL chosen = request.save ? GetSaveFileNameW(&ofn) : GetOpenFileNameW(&ofn);
-  if (!chosen) return std::nullopt;
+  const FileDialogFunction show = fileDialog(request.save);
+  if (show == nullptr || !show(&ofn)) return std::nullopt;
   // The dialog wrote a NUL-terminated name into the fixed buffer: keep what stands before it.
   // cppcheck-suppress stlcstrConstructor
   const std::wstring path(file.c_str());
