@@ -44,11 +44,13 @@ std::wstring nativeFilter(const std::u16string& filter) {
 }
 
 // The common file dialogs, loaded the first time one is opened: their library brings the shell's
-// libraries with it (six in all), which the program's start need not wait for. Null when the
-// library or the function cannot be had: the dialog then does not open, as when it is cancelled.
+// libraries with it (six in all), which the program's start need not wait for. It is taken from
+// the system folder only, never from the program's or the current folder. Null when the library
+// or the function cannot be had: the dialog then does not open, as when it is cancelled.
 using FileDialogFunction = BOOL(WINAPI*)(LPOPENFILENAMEW);
 FileDialogFunction fileDialog(bool save) {
-  static const HMODULE library = LoadLibraryW(L"comdlg32.dll");
+  static const HMODULE library =
+      LoadLibraryExW(L"comdlg32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
   if (library == nullptr) return nullptr;
   const FARPROC function = GetProcAddress(library, save ? "GetSaveFileNameW" : "GetOpenFileNameW");
   // Through void(*)(), the pointer type that converts to every other function pointer type.
