@@ -5,7 +5,7 @@
 # what Wine itself takes to start a process and show that window. The two run alternately in one
 # run, so both see the same machine; the ratio is taken run by run, over each pair.
 # Each program closes its window as soon as it has been shown and prints the time it took from
-# its own start; the whole process, from exec to exit, is timed from outside as well.
+# the process's creation; the whole process, from exec to exit, is timed from outside as well.
 # Usage: bench/windows-startup.sh [BUILD_DIR] [RUNS] [EARLIER_TARNWICK_EXE]
 #   (default build/windows, 21). An earlier build's tarnwick.exe, when given, runs in the same
 #   alternation, for a before-and-after figure from one run.
@@ -63,7 +63,7 @@ median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print v[int(
 range() { printf '%s\n' "$@" | sort -g | awk 'NR == 1 { lo = $1 } { hi = $1 } END { print lo "-" hi }'; }
 report() {  # label, the names of its arrays of shown and whole-process times
   local -n shown=$2 whole=$3
-  printf '  %-13s shown after %s ms (%s); whole process %s ms (%s)\n' "$1" "$(median "${shown[@]}")" \
+  printf '  %-20s shown after %s ms (%s); whole process %s ms (%s)\n' "$1" "$(median "${shown[@]}")" \
     "$(range "${shown[@]}")" "$(median "${whole[@]}")" "$(range "${whole[@]}")"
 }
 printf 'over %d runs each, alternating (median, range):\n' "$runs"
