@@ -481,8 +481,8 @@ const TarnwickPage = (() => {
   }
 
   // Where a save goes: back onto the loaded file when the browser lets the page write it (it
-  // asks the user), else a file the user picks, with the program's name proposed, else a
-  // download.
+  // asks the user), else a file the user picks, with the program's name proposed, in the loaded
+  // file's folder when there is one, else a download.
   async function chooseSaveTarget(name, types) {
     answering += 1;
     try {
@@ -493,7 +493,9 @@ const TarnwickPage = (() => {
       }
       if (filePickers) {
         try {
-          saveTarget = await window.showSaveFilePicker({ ...pickerOptions(types), suggestedName: name });
+          const where = loadedFile ? { startIn: loadedFile } : {};
+          saveTarget = await window.showSaveFilePicker({ ...pickerOptions(types), ...where,
+                                                         suggestedName: name });
           return { status: "file", name: saveTarget.name };
         } catch (error) {
           if (error.name === "AbortError") return { status: "cancelled" };

@@ -346,7 +346,9 @@ key esc
     await nextPick("card-c.cfg");
     await clickMain(1117);
     assert.equal(await answerMessage(page), "Save Config File OK!");
-    assert.deepEqual((await takeCalls()).map((call) => call.kind), ["open", "save"]);
+    const calls = await takeCalls();
+    assert.deepEqual(calls.map((call) => call.kind), ["open", "save"]);
+    assert.equal(calls[1].options.startIn.name, "card-b.cfg");  // in the loaded file's folder
     assert.equal((await readCard("card-c.cfg")).length, 1792);
   });
 });
