@@ -32,6 +32,7 @@ console.log(`whole site gzip: ${site.gzip} bytes`);
 
 // The plain page: the same header text, painted and marked the way the site marks its main window.
 const plainDir = mkdtempSync(join(tmpdir(), "tarnwick-plain-"));
+process.on("exit", () => rmSync(plainDir, { recursive: true, force: true }));
 writeFileSync(join(plainDir, "index.html"), `<!doctype html>
 <html lang="en"><head><meta charset="utf-8"><title>Plain</title>
 <meta name="viewport" content="width=device-width, initial-scale=1"></head>
@@ -114,7 +115,6 @@ for (let i = 0; i < lighthouseRuns; i += 1) {
 }
 await server.close();
 await plain.close();
-rmSync(plainDir, { recursive: true, force: true });
 if (lighthouseRuns > 0) {
   const of = `(median of ${lighthouseRuns})`;
   console.log(`lighthouse mobile performance ${of}: ${median(scores.performance)}`);
