@@ -21,21 +21,6 @@ std::size_t operatorCount(const OperatorTable& table) {
   return n;
 }
 
-// Why the program's reader would keep the built-in table for this file.
-std::string unusableReason(const FileError& error) {
-  switch (error.kind) {
-    case FileErrorKind::TooShort: return "too short to be an operator database (2 bytes or fewer)";
-    case FileErrorKind::TooLarge: return "too large to be an operator database";
-    case FileErrorKind::NotUsable:
-      return "not an operator database (no file mark, or no countries)";
-    case FileErrorKind::CannotOpen:
-    case FileErrorKind::ReadError:
-    case FileErrorKind::SaveError:
-      break;
-  }
-  return "cannot be read: " + error.reason;
-}
-
 int writeTable(Io io, const OperatorTable& table, const std::string& source, bool json) {
   if (json) {
     io.out << operatorTableJson(table);
@@ -74,7 +59,7 @@ int commandOperators(Io io, const std::optional<std::string>& dbPath, bool json)
 int commandOperDbDump(Io io, const std::string& path, bool json) {
   OperatorTable table;
   if (const auto error = loadOperatorDb(table, pathFromUtf8(path))) {
-    return reportFailure(io, path, unusableReason(*error));
+    return reportFailure(io, path, operatorDbRefusal(*error));
   }
   return writeTable(io, table, path, json);
 }

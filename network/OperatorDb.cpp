@@ -164,6 +164,20 @@ std::optional<FileError> loadOperatorDb(OperatorTable& table, const std::filesys
 
 std::optional<FileError> loadOperatorDb() { return loadOperatorDb(programOperatorTable()); }
 
+std::string operatorDbRefusal(const FileError& error) {
+  switch (error.kind) {
+    case FileErrorKind::TooShort: return "too short to be an operator database (2 bytes or fewer)";
+    case FileErrorKind::TooLarge: return "too large to be an operator database";
+    case FileErrorKind::NotUsable:
+      return "not an operator database (no file mark, or no countries)";
+    case FileErrorKind::CannotOpen:
+    case FileErrorKind::ReadError:
+    case FileErrorKind::SaveError:
+      break;
+  }
+  return "cannot be read: " + error.reason;
+}
+
 void releaseOperatorTable(OperatorTable& table) { table.release(); }
 void releaseOperatorTable() { releaseOperatorTable(programOperatorTable()); }
 

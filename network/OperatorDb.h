@@ -63,6 +63,11 @@ std::optional<FileError> loadOperatorDb(OperatorTable& table,
                                         const std::filesystem::path& path = "oper.db");
 std::optional<FileError> loadOperatorDb();
 
+// Why the reader keeps the built-in table for a file loadOperatorDb refused, for the user:
+// "too short to be an operator database (2 bytes or fewer)", "too large ...", "not an operator
+// database (...)", or "cannot be read: " and the system's reason.
+std::string operatorDbRefusal(const FileError& error);
+
 // Builds the table from decoded oper.db bytes. Returns false, leaving the table unchanged, when
 // the header is not usable (fewer than 2 bytes, first byte not 0xFF, or N = 0); otherwise the
 // table is replaced by N countries filled from the items, whatever the items hold, and true is

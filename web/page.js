@@ -165,7 +165,7 @@ const TarnwickPage = (() => {
         break;
       case "icon":
         element = document.createElement("img");
-        element.src = "tarnwick.svg";
+        element.src = "icon-192.png";
         element.alt = "";
         break;
       default:
@@ -397,29 +397,148 @@ const TarnwickPage = (() => {
     });
   }
 
-  // The browser's file picker; the picked file's name and bytes, or null when cancelled. The
-  // program reads the bytes; nothing is written anywhere.
-  function pickFile(accept) {
-    answering += 1;
+  // The browser's file-system pickers, where it has them: Load keeps the picked file's handle
+  // and Save writes back onto that file (a card's menu.cfg) or one the user picks. Elsewhere
+  // Load is a file input and Save a download.
+  const filePickers = typeof window.showOpenFilePicker === "function" &&
+                      typeof window.showSaveFilePicker === "function";
+  let loadedFile = null;  // the handle of the file loaded last
+  let saveTarget = null;  // where the save in progress goes: a handle, or null for a download
+
+  // The program's filter (pickerTypesJson) as the pickers take it; they offer every file besides.
+  function pickerOptions(types) {
+    return { excludeAcceptAllOption: false,
+             types: types.map((t) => ({ description: t.description,
+                                        accept: { "application/octet-stream": t.extensions } })) };
+  }
+
+  // The file's first `limit` bytes (all of them for 0): a settings file uses its first 1792, and
+  // a huge file costs neither the time nor the memory of reading it whole.
+  async function readStart(file, limit) {
+    try {
+      const part = limit > 0 ? file.slice(0, limit) : file;
+      return { status: "read", name: file.name, bytes: new Uint8Array(await part.arrayBuffer()) };
+    } catch (error) {
+      return { status: "unreadable", name: file.name, text: error.message };
+    }
+  }
+
+  function pickWithInput(types) {
     return new Promise((resolve) => {
       const input = document.createElement("input");
       input.type = "file";
-      if (accept) input.accept = accept;
+      input.accept = types.flatMap((t) => t.extensions).join(",");
       input.style.display = "none";
       document.body.appendChild(input);
-      const done = (value) => {
+      const done = (file) => {
         input.remove();
-        answering -= 1;
-        resolve(value);
+        resolve(file);
       };
       input.addEventListener("cancel", () => done(null));
-      input.addEventListener("change", async () => {
-        const file = input.files[0];
-        if (!file) { done(null); return; }
-        done({ name: file.name, bytes: new Uint8Array(await file.arrayBuffer()) });
-      });
+      input.addEventListener("change", () => done(input.files[0] ?? null));
       input.click();
     });
+  }
+
+  // Load's picker: the picked file's name and first bytes, or why they cannot be read, or
+  // "cancelled". Nothing is written anywhere.
+  async function pickFile(types, limit) {
+    answering += 1;
+    try {
+      // A picker the browser will not show (it shows one only right after the user's click or
+      // key) counts as cancelled, so the program never waits for a picker that is not there.
+      if (filePickers) {
+        let handle;
+        try {
+          [handle] = await window.showOpenFilePicker(pickerOptions(types));
+        } catch {
+          return { status: "cancelled" };
+        }
+        loadedFile = handle;
+        try {
+          return await readStart(await handle.getFile(), limit);
+        } catch (error) {
+          return { status: "unreadable", name: handle.name, text: error.message };
+        }
+      }
+      if (navigator.userActivation?.isActive === false) return { status: "cancelled" };
+      const file = await pickWithInput(types);
+      if (!file) return { status: "cancelled" };
+      return await readStart(file, limit);
+    } finally {
+      answering -= 1;
+    }
+  }
+
+  async function mayWrite(handle) {
+    try {
+      const mode = { mode: "readwrite" };
+      return (await handle.queryPermission(mode)) === "granted" ||
+             (await handle.requestPermission(mode)) === "granted";
+    } catch {
+      return false;
+    }
+  }
+
+  // Where a save goes: back onto the loaded file when the browser lets the page write it (it
+  // asks the user), else a file the user picks, with the program's name proposed, in the loaded
+  // file's folder when there is one, else a download.
+  async function chooseSaveTarget(name, types) {
+    answering += 1;
+    try {
+      saveTarget = null;
+      if (loadedFile && await mayWrite(loadedFile)) {
+        saveTarget = loadedFile;
+        return { status: "file", name: saveTarget.name };
+      }
+      if (filePickers) {
+        try {
+          const where = loadedFile ? { startIn: loadedFile } : {};
+          saveTarget = await window.showSaveFilePicker({ ...pickerOptions(types), ...where,
+                                                         suggestedName: name });
+          return { status: "file", name: saveTarget.name };
+        } catch (error) {
+          if (error.name === "AbortError") return { status: "cancelled" };
+        }
+      }
+      return { status: "download", name };
+    } finally {
+      answering -= 1;
+    }
+  }
+
+  function saveProblem(error) {
+    if (error.name === "NotFoundError") return "the file is no longer there (was the card taken out?)";
+    if (error.name === "NotAllowedError") return "the browser was not allowed to write it";
+    return error.message;
+  }
+
+  // Writes the save onto its file and reads the file back for the program to compare, or
+  // hands it over as a download.
+  async function saveFile(name, bytes) {
+    const handle = saveTarget;
+    saveTarget = null;
+    if (!handle) {
+      download(name, bytes);
+      fileNote(`${name} went to your browser's downloads (its downloads folder, or where you ` +
+               "told it). Copy it to the root folder of the camera's memory card, not into a " +
+               "folder on it.");
+      return { status: "downloaded" };
+    }
+    fileNote("");
+    let writable = null;
+    try {
+      writable = await handle.createWritable();
+      await writable.write(bytes);
+      await writable.close();
+      writable = null;
+      const back = await readStart(await handle.getFile(), bytes.length + 1);
+      return back.status === "read" ? { status: "written", bytes: back.bytes }
+                                    : { status: "failed", text: back.text };
+    } catch (error) {
+      await writable?.abort().catch(() => {});
+      return { status: "failed", text: saveProblem(error) };
+    }
   }
 
   function download(name, bytes) {
@@ -433,22 +552,60 @@ const TarnwickPage = (() => {
     setTimeout(() => URL.revokeObjectURL(url), 60000);
   }
 
+  function fileNote(text) {
+    document.getElementById("file-note").textContent = text;
+  }
+
+  // The page's own file inputs (the operator table): the program reads the picked file when it
+  // takes this input, after every input the user gave before.
+  function pageFilePicked(id) {
+    post(0, "pagefile", -1, 0, id);
+  }
+
+  // The file picked in one of them, no more than `limit` bytes of it.
+  async function readPageFile(id, limit) {
+    const file = document.getElementById(id)?.files?.[0];
+    if (!file) return { status: "none" };
+    if (file.size > limit) return { status: "too-large", name: file.name };
+    return readStart(file, limit);
+  }
+
+  function showPageFileNote(id, text) {
+    document.getElementById(`${id}-note`).textContent = text;
+  }
+
   function programEnded() {
     statusLine().textContent = "The program has ended. Reload the page to start it again.";
   }
 
-  // The operator table the network window reads: copied into the program's working folder as
-  // oper.db, where the program looks for it each time that window opens.
-  async function operatorTablePicked(input) {
-    const file = input.files[0];
-    if (!file) return;
-    const bytes = new Uint8Array(await file.arrayBuffer());
-    Module.FS.writeFile("/files/oper.db", bytes);
+  // Installing the site as an app, and using it offline: both only over HTTP(S). Opened from
+  // disk a browser would refuse to read the manifest, and runs no service worker.
+  const overHttp = /^https?:$/.test(location.protocol);
+  if (overHttp) {
+    const manifest = document.createElement("link");
+    manifest.rel = "manifest";
+    manifest.href = "manifest.webmanifest";
+    document.head.appendChild(manifest);
+  }
+
+  // The service worker keeps the site's files. A new version of the site installs beside the
+  // running page, which goes on as it is, and is used from the next load.
+  function registerServiceWorker() {
+    if (!overHttp || !("serviceWorker" in navigator)) return;
+    const updating = navigator.serviceWorker.controller !== null;
+    navigator.serviceWorker.addEventListener("controllerchange", () => {
+      if (!updating) return;
+      document.getElementById("update-note").textContent =
+        "A new version of Tarnwick has been installed: it is used from the next time this page " +
+        "is loaded. This page goes on as it is.";
+    });
+    navigator.serviceWorker.register("sw.js").catch(() => {});
   }
 
   return { nextEvent, idle, measureFont, openWindow, updateControl, setCaption, setBackground,
-           focusControl, closeWindow, messageBox, pickFile, download, programEnded,
-           operatorTablePicked, currentEvent: null, pickedName: null };
+           focusControl, closeWindow, messageBox, pickFile, chooseSaveTarget, saveFile,
+           readPageFile, showPageFileNote, pageFilePicked, programEnded, registerServiceWorker,
+           currentEvent: null, reply: null };
 })();
 
 var Module = {
@@ -462,5 +619,6 @@ var Module = {
 };
 
 document.getElementById("oper-table").addEventListener("change", (event) => {
-  TarnwickPage.operatorTablePicked(event.target);
+  TarnwickPage.pageFilePicked(event.target.id);
 });
+window.addEventListener("load", () => TarnwickPage.registerServiceWorker());

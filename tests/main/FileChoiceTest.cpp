@@ -33,7 +33,10 @@ struct PathlessSession {
       EXPECT_EQ(top.userClick(id), "");
     };
     user.onMessage = [](const tk::MessageBoxRequest&) { return tk::IDOK; };
-    user.onChoose = [this](const tk::FileDialogRequest&) { return answer; };
+    user.onChoose = [this](const tk::FileDialogRequest& request) {
+      readLimits.push_back(request.readLimit);
+      return answer;
+    };
     user.onDeliver = [this](const tk::ChosenFile& file, std::span<const std::uint8_t> bytes) {
       deliveredName = file.name;
       delivered.assign(bytes.begin(), bytes.end());
@@ -60,6 +63,7 @@ struct PathlessSession {
   std::optional<std::string> deliveryProblem;
   std::string deliveredName;
   std::vector<std::uint8_t> delivered;
+  std::vector<std::uint64_t> readLimits;
   ConfigRecord beforeClick;
 };
 
@@ -76,17 +80,31 @@ TEST(FileChoiceTest, AnUploadedFileLoadsFromItsFirst1792Bytes) {
 
   PathlessSession s;
   s.clicks = {ids::kLoadConfigButton};
-  s.answer = tk::ChosenFile{{}, "menu.cfg", upload};
+  s.answer = tk::ChosenFile{{}, "menu.cfg", upload, {}};
   s.run();
   EXPECT_FALSE(s.backend.failed()) << s.backend.failure();
   EXPECT_TRUE(s.texts().empty());
   EXPECT_EQ(programRecord(), sampleRecord());
+  // The front end is told to read no more than the record: a huge file costs no memory.
+  EXPECT_EQ(s.readLimits, std::vector<std::uint64_t>{kRecordSize});
+}
+
+// A file the browser refused to read (too large for it, or taken away) is one that cannot be
+// opened.
+TEST(FileChoiceTest, AnUploadTheFrontEndCouldNotReadIsNoConfigFile) {
+  PathlessSession s;
+  s.clicks = {ids::kLoadConfigButton};
+  s.answer = tk::ChosenFile{{}, "menu.cfg", std::nullopt, "The requested file could not be read"};
+  s.run(sampleRecord());
+  EXPECT_EQ(s.texts(), std::vector<std::u16string>{u"No Config File!"});
+  EXPECT_EQ(programRecord(), s.beforeClick);
+  EXPECT_FALSE(s.backend.failed()) << s.backend.failure();
 }
 
 TEST(FileChoiceTest, AShortUploadIsASizeErrorAndLeavesTheRecord) {
   PathlessSession s;
   s.clicks = {ids::kLoadConfigButton};
-  s.answer = tk::ChosenFile{{}, "menu.cfg", std::vector<std::uint8_t>(kRecordSize - 1, 0xFF)};
+  s.answer = tk::ChosenFile{{}, "menu.cfg", std::vector<std::uint8_t>(kRecordSize - 1, 0xFF), {}};
   s.run(sampleRecord());
   EXPECT_EQ(s.texts(), std::vector<std::u16string>{u"File Size Error!"});
   EXPECT_EQ(programRecord(), s.beforeClick);
@@ -94,7 +112,7 @@ TEST(FileChoiceTest, AShortUploadIsASizeErrorAndLeavesTheRecord) {
   // Neither a path nor bytes: nothing was chosen, nothing is said.
   PathlessSession empty;
   empty.clicks = {ids::kLoadConfigButton};
-  empty.answer = tk::ChosenFile{{}, "menu.cfg", std::nullopt};
+  empty.answer = tk::ChosenFile{{}, "menu.cfg", std::nullopt, {}};
   empty.run(sampleRecord());
   EXPECT_TRUE(empty.texts().empty());
   EXPECT_FALSE(empty.backend.failed()) << empty.backend.failure();
@@ -103,7 +121,7 @@ TEST(FileChoiceTest, AShortUploadIsASizeErrorAndLeavesTheRecord) {
 TEST(FileChoiceTest, ASaveWithoutAPathDeliversTheFileImageUnderItsName) {
   PathlessSession s;
   s.clicks = {ids::kSaveConfigButton};
-  s.answer = tk::ChosenFile{{}, "camera", std::nullopt};
+  s.answer = tk::ChosenFile{{}, "camera", std::nullopt, {}};
   s.run(sampleRecord());
   EXPECT_EQ(s.texts(), std::vector<std::u16string>{u"Save Config File OK!"});
   EXPECT_EQ(s.deliveredName, "camera.cfg");  // the default extension, as for a path
@@ -117,7 +135,7 @@ TEST(FileChoiceTest, ASaveWithoutAPathDeliversTheFileImageUnderItsName) {
 TEST(FileChoiceTest, AFailedDeliveryIsReportedAsAFailedSave) {
   PathlessSession s;
   s.clicks = {ids::kSaveConfigButton};
-  s.answer = tk::ChosenFile{{}, "camera.cfg", std::nullopt};
+  s.answer = tk::ChosenFile{{}, "camera.cfg", std::nullopt, {}};
   s.deliveryProblem = "the download was refused";
   s.run();
   EXPECT_EQ(s.texts(),

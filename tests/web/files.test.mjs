@@ -1,15 +1,17 @@
-// Files in the page: Load is the browser's file picker, Save a download named "menu.cfg". A
-// whole job done by clicks in the page writes the same bytes as the same job replayed by the
-// headless backend (tarnwick-cfg ui SCRIPT, the Linux build).
+// Files in the page. Without the browser's file-system pickers Load is a file input and Save a
+// download named "menu.cfg"; with them Save writes onto the loaded or picked file and reads it
+// back. A whole job done by clicks in the page writes the same bytes as the same job replayed
+// by the headless backend (tarnwick-cfg ui SCRIPT, the Linux build).
 import { after, before, beforeEach, describe, test } from "node:test";
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
-import { existsSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from "node:fs";
+import { closeSync, existsSync, ftruncateSync, mkdtempSync, openSync, readFileSync, rmSync,
+         writeFileSync, writeSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
-import { answerMessage, choose, click, launchBrowser, mainWindow, openSite, selectedText,
-         serveFolder, settle, siteDir, sourceDir, typeInto, valueOf,
-         windowOf } from "./harness.mjs";
+import { answerMessage, choose, click, launchBrowser, mainWindow, noteReads, openSite,
+         selectedText, serveFolder, settle, siteDir, sizesRead, sourceDir, typeInto, valueOf,
+         windowOf, withoutFilePickers } from "./harness.mjs";
 
 const tarnwickCfg = process.env.TARNWICK_CFG ?? join(sourceDir, "build/dev/cli/tarnwick-cfg");
 
@@ -25,23 +27,40 @@ function replay(folder, script) {
 const skip = process.env.TARNWICK_CFG || existsSync(tarnwickCfg) ? false
   : `needs ${tarnwickCfg} (cmake --build --preset dev --target tarnwick-cfg)`;
 
-describe("files", { skip }, () => {
-  let server, browser, page, problems, scratch;
+// The server, the browser and a scratch folder for the tests of one describe block; `open()`
+// opens the site in a fresh page.
+function setUp(initScript) {
+  const site = {};
   before(async () => {
-    server = await serveFolder(siteDir);
-    browser = await launchBrowser();
-    scratch = mkdtempSync(join(tmpdir(), "tarnwick-web-files-"));
+    site.server = await serveFolder(siteDir);
+    site.browser = await launchBrowser();
+    site.scratch = mkdtempSync(join(tmpdir(), "tarnwick-web-files-"));
   });
-  beforeEach(async () => {
-    await page?.close();
-    ({ page, problems } = await openSite(browser.context, server.url));
-    await settle(page);
-  });
+  site.open = async () => {
+    if (site.page) {
+      assert.deepEqual(site.problems, []);
+      await site.page.close();
+    }
+    ({ page: site.page, problems: site.problems } =
+      await openSite(site.browser.context, site.server.url, initScript));
+    await settle(site.page);
+    return site.page;
+  };
   after(async () => {
-    assert.deepEqual(problems, []);
-    await browser?.close();
-    await server?.close();
-    rmSync(scratch, { recursive: true, force: true });
+    assert.deepEqual(site.problems, []);
+    await site.browser?.close();
+    await site.server?.close();
+    rmSync(site.scratch, { recursive: true, force: true });
+  });
+  return site;
+}
+
+describe("files without the file-system pickers", { skip }, () => {
+  const site = setUp(withoutFilePickers);
+  let page, scratch;
+  beforeEach(async () => {
+    page = await site.open();
+    scratch = site.scratch;
   });
 
   async function load(path) {
@@ -57,6 +76,9 @@ describe("files", { skip }, () => {
     const path = join(scratch, `download-${Date.now()}.cfg`);
     await file.saveAs(path);
     assert.equal(await answerMessage(page), "Save Config File OK!");
+    // The page says where the file went and where it belongs.
+    assert.match(await page.locator("#file-note").textContent(),
+                 /^menu\.cfg went to your browser's downloads.*root folder of the camera's memory card/);
     return { name: file.suggestedFilename(), bytes: readFileSync(path) };
   }
 
@@ -152,5 +174,181 @@ key esc
     await settle(page);
     const again = await save();
     assert.ok(again.bytes.equals(expected), "a loaded file saved again differs");
+  });
+
+  // A file far larger than a settings file (more than 4 GiB, which no browser reads whole) loads
+  // from its first 1792 bytes; a file the browser refuses is one that cannot be opened, and the
+  // page goes on.
+  test("Load reads only the bytes it needs, and a refused file is No Config File!", async () => {
+    replay(scratch, `expect-dialog 102
+select 1000 1
+click 1117
+save-file "start.cfg"
+message "Save Config File OK!"
+key esc
+`);
+    const huge = join(scratch, "huge.cfg");
+    const fd = openSync(huge, "w");
+    writeSync(fd, readFileSync(join(scratch, "start.cfg")));
+    ftruncateSync(fd, 5 * 1024 ** 3);  // sparse: it takes no room on the disk
+    closeSync(fd);
+    await noteReads(page);
+    await load(huge);
+    await settle(page);
+    const main = mainWindow(page);
+    assert.equal(await selectedText(main, 1000), "Video");
+    assert.deepEqual(await sizesRead(page), [1792]);
+
+    await page.evaluate(() => {
+      Blob.prototype.arrayBuffer = () => Promise.reject(
+        new DOMException("The requested file could not be read", "NotReadableError"));
+    });
+    await load(join(scratch, "start.cfg"));
+    assert.equal(await answerMessage(page), "No Config File!");
+    // The window still answers: Default Config asks its question.
+    await click(page, main, 1013);
+    assert.equal(await answerMessage(page, "No"), "Restore default config,are you sure?");
+    assert.equal(await selectedText(main, 1000), "Video");
+  });
+});
+
+// Chromium's file-system pickers, answered by the test in the page: files of the origin's
+// private file system stand for the card's files (real FileSystemFileHandle objects), and a
+// handle that returns other bytes than it took stands for a failing card.
+function stubPickers() {
+  window.pickerCalls = [];
+  window.nextPicks = [];
+  const answer = async (kind, options) => {
+    window.pickerCalls.push({ kind, options });
+    const next = window.nextPicks.shift();
+    if (!next) throw new DOMException("The user aborted a request.", "AbortError");
+    return next;
+  };
+  window.showOpenFilePicker = async (options) => [await answer("open", options)];
+  window.showSaveFilePicker = (options) => answer("save", options);
+  window.cardFile = async (name) =>
+    (await navigator.storage.getDirectory()).getFileHandle(name, { create: true });
+}
+
+describe("files with the file-system pickers", { skip }, () => {
+  const site = setUp(stubPickers);
+  let page, scratch;
+  before(async () => {
+    page = await site.open();
+    scratch = site.scratch;
+  });
+
+  const writeCard = (name, bytes) => page.evaluate(async ([name, bytes]) => {
+    const writable = await (await window.cardFile(name)).createWritable();
+    await writable.write(new Uint8Array(bytes));
+    await writable.close();
+  }, [name, [...bytes]]);
+  const readCard = async (name) => Buffer.from(await page.evaluate(async (name) => {
+    const file = await (await window.cardFile(name)).getFile();
+    return [...new Uint8Array(await file.arrayBuffer())];
+  }, name));
+  const nextPick = (name) => page.evaluate(async (name) => {
+    window.nextPicks.push(await window.cardFile(name));
+  }, name);
+  const takeCalls = () => page.evaluate(() => window.pickerCalls.splice(0));
+  const clickMain = async (id) => {
+    await mainWindow(page).locator(`[data-id="${id}"]`).click();
+    await settle(page);
+  };
+
+  test("Save asks where, proposing menu.cfg for .cfg files, writes there and reads it back", async () => {
+    await clickMain(1117);  // cancelled: nothing written, nothing said
+    assert.equal(await page.locator(".layer.message").count(), 0);
+    const [cancelled] = await takeCalls();
+    assert.equal(cancelled.kind, "save");
+    assert.equal(cancelled.options.suggestedName, "menu.cfg");
+    assert.equal(cancelled.options.excludeAcceptAllOption, false);
+    assert.deepEqual(cancelled.options.types, [
+      { description: "Config file(*.cfg)", accept: { "application/octet-stream": [".cfg"] } }]);
+
+    await nextPick("card-a.cfg");
+    await clickMain(1117);
+    assert.equal(await answerMessage(page), "Save Config File OK!");
+    const folder = mkdtempSync(join(scratch, "replay-"));
+    replay(folder, `expect-dialog 102
+click 1117
+save-file "menu.cfg"
+message "Save Config File OK!"
+key esc
+`);
+    assert.ok((await readCard("card-a.cfg")).equals(readFileSync(join(folder, "menu.cfg"))));
+    assert.equal(await page.locator("#file-note").textContent(), "");
+  });
+
+  test("Load keeps the file and Save writes back onto it; a card that returns other bytes fails", async () => {
+    // A longer file, as a card may hold: Save leaves exactly the record.
+    const folder = mkdtempSync(join(scratch, "replay-"));
+    replay(folder, `expect-dialog 102
+select 1000 1
+click 1117
+save-file "start.cfg"
+message "Save Config File OK!"
+key esc
+`);
+    await writeCard("card-b.cfg", Buffer.concat([readFileSync(join(folder, "start.cfg")),
+                                                 Buffer.alloc(3000, 0x5a)]));
+    await nextPick("card-b.cfg");
+    await clickMain(1116);
+    const main = mainWindow(page);
+    assert.equal(await selectedText(main, 1000), "Video");
+    const [open] = await takeCalls();
+    assert.deepEqual(open.options.types[0].accept, { "application/octet-stream": [".cfg"] });
+    await choose(page, main, 1021, 0);
+    await clickMain(1117);
+    assert.equal(await answerMessage(page), "Save Config File OK!");
+    assert.deepEqual(await takeCalls(), []);  // no picker: the loaded file is the target
+    replay(folder, `expect-dialog 102
+click 1116
+open-file "start.cfg"
+select 1021 0
+click 1117
+save-file "menu.cfg"
+message "Save Config File OK!"
+key esc
+`);
+    assert.ok((await readCard("card-b.cfg")).equals(readFileSync(join(folder, "menu.cfg"))));
+
+    // The same file on a card that hands back one bit changed.
+    await page.evaluate(async () => {
+      const real = await window.cardFile("card-b.cfg");
+      window.nextPicks.push({
+        kind: "file", name: real.name,
+        queryPermission: async () => "granted", requestPermission: async () => "granted",
+        createWritable: () => real.createWritable(),
+        getFile: async () => {
+          const bytes = new Uint8Array(await (await real.getFile()).arrayBuffer());
+          bytes[0x100] ^= 0x04;
+          return new File([bytes], real.name);
+        },
+      });
+    });
+    await clickMain(1116);
+    await clickMain(1117);
+    assert.equal(await answerMessage(page), "Cannot save card-b.cfg: the card returned different " +
+                                            "bytes: it may be failing or counterfeit");
+    assert.equal(await page.locator(".layer.message").count(), 0);  // no "OK" after it
+    await takeCalls();
+
+    // A loaded file the user does not let the page write: Save asks where instead.
+    await page.evaluate(async () => {
+      const real = await window.cardFile("card-b.cfg");
+      window.nextPicks.push({
+        kind: "file", name: real.name, getFile: () => real.getFile(),
+        queryPermission: async () => "prompt", requestPermission: async () => "denied",
+      });
+    });
+    await clickMain(1116);
+    await nextPick("card-c.cfg");
+    await clickMain(1117);
+    assert.equal(await answerMessage(page), "Save Config File OK!");
+    const calls = await takeCalls();
+    assert.deepEqual(calls.map((call) => call.kind), ["open", "save"]);
+    assert.equal(calls[1].options.startIn.name, "card-b.cfg");  // in the loaded file's folder
+    assert.equal((await readCard("card-c.cfg")).length, 1792);
   });
 });

@@ -4,6 +4,7 @@ import { createServer } from "node:http";
 import { mkdtempSync, readFileSync, rmSync, statSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { extname, join, normalize, resolve, sep } from "node:path";
+import { gzipSync } from "node:zlib";
 import { chromium } from "playwright-core";
 
 const here = new URL(".", import.meta.url).pathname;
@@ -20,6 +21,7 @@ const mimeTypes = {
   ".wasm": "application/wasm",
   ".svg": "image/svg+xml",
   ".png": "image/png",
+  ".webmanifest": "application/manifest+json",
   ".cfg": "application/octet-stream",
 };
 
@@ -28,10 +30,14 @@ export function mimeTypeOf(path) {
 }
 
 // Serves one folder on 127.0.0.1 at the port given, or a free one. Only files inside the folder
-// are served.
+// are served, compressed as static hosts serve them when the browser takes gzip. `requests`
+// counts what reached the server.
 export async function serveFolder(folder, port = 0) {
   const root = resolve(folder);
+  let requests = 0;
+  const compressed = new Map();  // "path mtime" -> gzip bytes
   const server = createServer((request, response) => {
+    requests += 1;
     const url = new URL(request.url, "http://localhost");
     const relative = decodeURIComponent(url.pathname === "/" ? "/index.html" : url.pathname);
     const path = normalize(join(root, relative));
@@ -51,8 +57,15 @@ export async function serveFolder(folder, port = 0) {
       response.writeHead(404, { "Content-Type": "text/plain" }).end("not found");
       return;
     }
-    response.writeHead(200, { "Content-Type": mimeTypeOf(path), "Content-Length": body.length,
-                              "Cache-Control": "no-store" });
+    const headers = { "Content-Type": mimeTypeOf(path), "Cache-Control": "no-store" };
+    if (/\bgzip\b/.test(request.headers["accept-encoding"] ?? "") && extname(path) !== ".png") {
+      const key = `${path} ${statSync(path).mtimeMs}`;
+      if (!compressed.has(key)) compressed.set(key, gzipSync(body));
+      body = compressed.get(key);
+      headers["Content-Encoding"] = "gzip";
+    }
+    headers["Content-Length"] = body.length;
+    response.writeHead(200, headers);
     response.end(request.method === "HEAD" ? undefined : body);
   });
   await new Promise((ok, fail) => {
@@ -60,15 +73,21 @@ export async function serveFolder(folder, port = 0) {
     server.listen(port, "127.0.0.1", ok);
   });
   return { url: `http://127.0.0.1:${server.address().port}/`,
-           close: () => new Promise((ok) => server.close(ok)) };
+           requests: () => requests,
+           close: () => new Promise((ok) => {
+             server.close(ok);
+             server.closeAllConnections();
+           }) };
 }
 
 export const chromiumPath = process.env.TARNWICK_CHROMIUM ?? "/usr/bin/chromium";
 
-// Debian's Chromium, never a downloaded one; a fresh profile for every launch.
-export async function launchBrowser() {
+// Debian's Chromium, never a downloaded one; a fresh profile for every launch. `options` adds
+// to playwright's launch options.
+export async function launchBrowser(options = {}) {
   const profile = mkdtempSync(join(tmpdir(), "tarnwick-chromium-"));
   const context = await chromium.launchPersistentContext(profile, {
+    ...options,
     executablePath: chromiumPath,
     headless: true,
     chromiumSandbox: false,
@@ -86,9 +105,18 @@ export async function launchBrowser() {
   };
 }
 
+// The browser without the file-system pickers (showOpenFilePicker, showSaveFilePicker), as
+// most browsers are: Load is a file input and Save a download. An init script for openSite.
+export function withoutFilePickers() {
+  delete window.showOpenFilePicker;
+  delete window.showSaveFilePicker;
+}
+
 // A page of the site, with its console errors and any request that left the site collected.
-export async function openSite(context, url) {
+// `initScript` runs in the page before any of the page's own scripts.
+export async function openSite(context, url, initScript = null) {
   const page = await context.newPage();
+  if (initScript) await page.addInitScript(initScript);
   const problems = [];
   page.on("pageerror", (error) => problems.push(`page error: ${error.message}`));
   page.on("console", (message) => {
@@ -129,6 +157,20 @@ export async function answerMessage(page, button = "OK") {
   await box.waitFor({ state: "detached" });
   return text;
 }
+
+// From now on the page notes the size of every file (or part of one) it reads; sizesRead()
+// gives them.
+export async function noteReads(page) {
+  await page.evaluate(() => {
+    window.sizesRead = [];
+    const read = Blob.prototype.arrayBuffer;
+    Blob.prototype.arrayBuffer = function () {
+      window.sizesRead.push(this.size);
+      return read.call(this);
+    };
+  });
+}
+export const sizesRead = (page) => page.evaluate(() => window.sizesRead);
 
 export function readBytes(path) {
   return readFileSync(path);

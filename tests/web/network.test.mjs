@@ -3,12 +3,12 @@
 import { after, before, describe, test } from "node:test";
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
-import { existsSync, mkdirSync, mkdtempSync, rmSync, writeFileSync } from "node:fs";
+import { existsSync, mkdirSync, mkdtempSync, rmSync, truncateSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { answerMessage, captionOf, choose, click, inputOf, isChecked, isEnabled, launchBrowser,
-         mainWindow, openSite, optionCount, screenshotDir, selectedText, serveFolder, settle,
-         siteDir, sourceDir, typeInto, valueOf, windowOf } from "./harness.mjs";
+         mainWindow, noteReads, openSite, optionCount, screenshotDir, selectedText, serveFolder,
+         settle, siteDir, sizesRead, sourceDir, typeInto, valueOf, windowOf } from "./harness.mjs";
 
 const tarnwickCfg = process.env.TARNWICK_CFG ?? join(sourceDir, "build/dev/cli/tarnwick-cfg");
 
@@ -72,8 +72,9 @@ describe("network window", () => {
   });
 
   // The page's operator table picker: the network window reads the picked oper.db each time it
-  // opens (the tables are written by the Linux build's tarnwick-cfg).
-  test("a picked operator table is read each time the window opens", {
+  // opens (the tables are written by the Linux build's tarnwick-cfg). The page says at once
+  // whether the window can use a picked file, and reads no more of it than the reader's limit.
+  test("a picked operator table is read each time the window opens, or said to be unusable", {
     skip: process.env.TARNWICK_CFG || existsSync(tarnwickCfg) ? false : `needs ${tarnwickCfg}`,
   }, async () => {
     await page.close();
@@ -112,6 +113,30 @@ describe("network window", () => {
       assert.equal(await selectedText(net, 1126), "SylNet");
       await click(page, net, 2);
       await net.waitFor({ state: "detached" });
+      const note = page.locator("#oper-table-note");
+      assert.equal(await note.textContent(),
+                   "The MMS / 4G Setup window uses Sylvania.db: 1 country.");
+
+      await noteReads(page);
+      const junk = join(scratch, "photo.jpg");
+      writeFileSync(junk, Buffer.alloc(4000, 0x20));
+      await page.locator("#oper-table").setInputFiles(junk);
+      await settle(page);
+      assert.equal(await note.textContent(), "photo.jpg cannot be used: not an operator database " +
+        "(no file mark, or no countries). The MMS / 4G Setup window uses the built-in table.");
+      net = await openNetwork();
+      assert.equal(await optionCount(net, 1124), 55);
+      await click(page, net, 2);
+      await net.waitFor({ state: "detached" });
+      // Above the reader's 16 MiB: not read at all (a sparse file, no room taken on the disk).
+      const huge = join(scratch, "huge.db");
+      writeFileSync(huge, "");
+      truncateSync(huge, 17 * 1024 * 1024);
+      await page.locator("#oper-table").setInputFiles(huge);
+      await settle(page);
+      assert.equal(await note.textContent(), "huge.db cannot be used: too large to be an operator " +
+        "database. The MMS / 4G Setup window uses the built-in table.");
+      assert.deepEqual(await sizesRead(page), [4000]);
       assert.deepEqual(problems, []);
     } finally {
       rmSync(scratch, { recursive: true, force: true });

@@ -15,6 +15,7 @@ TEST(PageEventTest, EveryKindParsesWithItsFields) {
       {"3\tenter\t-1\t0\t", PageEventKind::Enter},  {"3\tescape\t-1\t0\t", PageEventKind::Escape},
       {"3\tclose\t-1\t0\t", PageEventKind::Close},  {"3\tsyscmd\t-1\t16\t", PageEventKind::SystemCommand},
       {"3\tarrow\t-1\t-1\t", PageEventKind::Arrow},
+      {"3\tpagefile\t-1\t0\toper-table", PageEventKind::PageFile},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
@@ -132,13 +133,18 @@ TEST(PageFontTest, SystemDialogFontsFallBackLikeTheDesktop) {
   EXPECT_EQ(fontPixels(0), 11);
 }
 
-TEST(PageFilterTest, FiltersBecomeAcceptLists) {
-  EXPECT_EQ(acceptFromFilter(u"Config File(*.cfg)|*.cfg||"), ".cfg");
-  EXPECT_EQ(acceptFromFilter(u"Config(*.cfg;*.bin)|*.cfg; *.bin|Db|*.db||"), ".cfg,.bin,.db");
+TEST(PageFilterTest, FiltersBecomePickerTypes) {
+  EXPECT_EQ(pickerTypesJson(u"Config File(*.cfg)|*.cfg||"),
+            "[{\"description\":\"Config File(*.cfg)\",\"extensions\":[\".cfg\"]}]");
+  EXPECT_EQ(pickerTypesJson(u"Config(*.cfg;*.bin)|*.cfg; *.bin|Db|*.db||"),
+            "[{\"description\":\"Config(*.cfg;*.bin)\",\"extensions\":[\".cfg\",\".bin\"]},"
+            "{\"description\":\"Db\",\"extensions\":[\".db\"]}]");
+  // The pickers offer every file besides the types: an every-file entry is left to them.
+  EXPECT_EQ(pickerTypesJson(u"Config file(*.cfg)|*.cfg|All files(*.*)|*.*||"),
+            pickerTypesJson(u"Config file(*.cfg)|*.cfg||"));
   // A pattern that is no plain extension lets every file through.
-  EXPECT_EQ(acceptFromFilter(u"Config File(*.cfg)|*.cfg|All Files (*.*)|*.*||"), "");
-  EXPECT_EQ(acceptFromFilter(u"Any|menu?.cfg||"), "");
-  EXPECT_EQ(acceptFromFilter(u""), "");
+  EXPECT_EQ(pickerTypesJson(u"Config|*.cfg|Any|menu?.cfg||"), "[]");
+  EXPECT_EQ(pickerTypesJson(u""), "[]");
 }
 
 }  // namespace

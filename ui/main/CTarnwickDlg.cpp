@@ -169,13 +169,17 @@ void CTarnwickDlg::OnDefaultConfig() {
 
 void CTarnwickDlg::OnLoadConfig() {
   tk::CFileDialog dialog(true, kConfigExtension, kConfigInitialName, kConfigFileFilter, this);
+  dialog.setReadLimit(kRecordSize);
   if (dialog.DoModal() != tk::IDOK) return;
   configPath_ = dialog.GetPathName();
 
-  // A front end without paths (a browser) hands over the file's bytes instead.
-  const std::optional<FileError> error =
-      dialog.openedContents() ? readConfigBytes(*dialog.openedContents(), programRecord())
-                              : readConfigFile(configPath_, programRecord());
+  // A front end without paths (a browser) hands over the file's bytes instead, or why it could
+  // not read them.
+  std::optional<FileError> error = dialog.readFailure();
+  if (!error) {
+    error = dialog.openedContents() ? readConfigBytes(*dialog.openedContents(), programRecord())
+                                    : readConfigFile(configPath_, programRecord());
+  }
   if (!error) {
     recordToForm();
     return;

@@ -33,16 +33,24 @@ struct FileDialogRequest {
   // the backend then picks a folder the user can write to.
   std::string initialFolder;
   const CDialogEx* owner = nullptr;
+  // "Open": how many bytes from the start of the file the program uses (0: all of them). A
+  // front end that hands over the bytes reads no more, so a huge file costs no memory.
+  std::uint64_t readLimit = 0;
 };
 
 // What a file dialog hands back. A front end with a file system answers with a path, and the
 // program opens or writes the file itself. A front end without one (a browser) answers "open"
 // with the chosen file's bytes and "save" with a file name only; the program then writes the
-// file's bytes and the front end delivers them (a download) through Backend::deliverFile.
+// file's bytes and the front end delivers them (a download, or onto a file the user chose)
+// through Backend::deliverFile.
 struct ChosenFile {
   std::string path;  // UTF-8; empty when the front end has no paths
   std::string name;  // without a path: the file's name as the user sees it
-  std::optional<std::vector<std::uint8_t>> contents;  // "open" without a path: the file's bytes
+  // "Open" without a path: the file's bytes, at most FileDialogRequest::readLimit of them.
+  std::optional<std::vector<std::uint8_t>> contents;
+  // "Open" without a path of a file the front end could not read (the browser refused it):
+  // why. The program then treats the file as one that cannot be opened.
+  std::string readProblem;
 
   bool hasPath() const { return !path.empty(); }
 };

@@ -49,11 +49,14 @@ int CFileDialog::DoModal() {
   request.initialName = initialName_;
   request.initialFolder = lastFolder();
   request.owner = owner_;
+  request.readLimit = readLimit_;
   std::optional<ChosenFile> chosen = backend->chooseFile(request);
   if (!chosen) return IDCANCEL;
   if (!chosen->hasPath()) {
-    // Without a path an open needs the file's bytes, and a save a name to deliver under.
-    if (open_ ? !chosen->contents : chosen->name.empty()) return IDCANCEL;
+    // Without a path an open needs the file's bytes (or why they could not be read), and a
+    // save a name to deliver under.
+    const bool opened = chosen->contents || !chosen->readProblem.empty();
+    if (open_ ? !opened : chosen->name.empty()) return IDCANCEL;
   }
   path_ = applyDefaultExtension(chosen->hasPath() ? chosen->path : chosen->name,
                                 defaultExtension_);
@@ -65,6 +68,15 @@ int CFileDialog::DoModal() {
     if (std::string folder = folderOf(path_); !folder.empty()) lastFolder() = std::move(folder);
   }
   return IDOK;
+}
+
+std::optional<FileError> CFileDialog::readFailure() const {
+  if (chosen_.hasPath() || chosen_.contents || chosen_.readProblem.empty()) return std::nullopt;
+  FileError error;
+  error.path = path_;
+  error.reason = chosen_.readProblem;
+  error.kind = FileErrorKind::CannotOpen;
+  return error;
 }
 
 std::optional<FileError> CFileDialog::deliver(std::span<const std::uint8_t> bytes) const {

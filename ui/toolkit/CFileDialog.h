@@ -19,6 +19,9 @@ class CFileDialog {
   CFileDialog(bool openFileDialog, std::u16string defaultExtension, std::u16string initialName,
               std::u16string filter, const CDialogEx* owner);
 
+  // "Open": the program uses only the first `bytes` bytes of the file; a front end that hands
+  // over the bytes reads no more. Call before DoModal.
+  void setReadLimit(std::uint64_t bytes) { readLimit_ = bytes; }
   // IDOK when the user chose a file, IDCANCEL otherwise.
   int DoModal();
   // The full path chosen (UTF-8), with the default extension added when the name had none. A
@@ -30,6 +33,9 @@ class CFileDialog {
   const std::optional<std::vector<std::uint8_t>>& openedContents() const {
     return chosen_.contents;
   }
+  // "Open" answered without a path for a file the front end could not read: a CannotOpen
+  // error with the front end's reason (else nothing).
+  std::optional<FileError> readFailure() const;
   // "Save" answered without a path: hands the bytes the program wrote to the front end (a
   // download). Nothing on success; the error names GetPathName().
   std::optional<FileError> deliver(std::span<const std::uint8_t> bytes) const;
@@ -40,6 +46,7 @@ class CFileDialog {
   std::u16string initialName_;
   std::u16string filter_;
   const CDialogEx* owner_;
+  std::uint64_t readLimit_ = 0;
   std::string path_;
   ChosenFile chosen_;
 };

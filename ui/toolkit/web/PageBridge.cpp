@@ -2,6 +2,7 @@
 
 #include <emscripten.h>
 
+#include <array>
 #include <cstdlib>
 
 // Each function hands its strings to the page script (Module.page, set up by web/page.js).
@@ -49,24 +50,46 @@ EM_ASYNC_JS(int, tarnwick_message_box, (const char* json), {
   return await Module.page.messageBox(JSON.parse(UTF8ToString(json)));
 });
 
-// The picked file stays with the page until the program has room for its name and bytes.
-EM_ASYNC_JS(int, tarnwick_pick_file, (const char* accept, int* nameSize), {
-  const file = await Module.page.pickFile(UTF8ToString(accept));
-  Module.page.picked = file;
-  if (!file) return -1;
-  HEAP32[nameSize >> 2] = lengthBytesUTF8(file.name) + 1;
-  return file.bytes.length;
+// A file call's answer stays with the page (Module.page.reply) until the program has room for
+// its texts and bytes.
+EM_ASYNC_JS(void, tarnwick_pick_file, (const char* types, double limit), {
+  Module.page.reply = await Module.page.pickFile(JSON.parse(UTF8ToString(types)), limit);
 });
 
-EM_JS(void, tarnwick_take_picked_file, (char* name, int nameSize, unsigned char* bytes), {
-  const file = Module.page.picked;
-  Module.page.picked = null;
-  stringToUTF8(file.name, name, nameSize);
-  HEAPU8.set(file.bytes, bytes);
+EM_ASYNC_JS(void, tarnwick_choose_save_target, (const char* name, const char* types), {
+  Module.page.reply =
+      await Module.page.chooseSaveTarget(UTF8ToString(name), JSON.parse(UTF8ToString(types)));
 });
 
-EM_JS(void, tarnwick_download, (const char* name, const unsigned char* bytes, int size), {
-  Module.page.download(UTF8ToString(name), HEAPU8.slice(bytes, bytes + size));
+EM_ASYNC_JS(void, tarnwick_save_file, (const char* name, const unsigned char* bytes, int size), {
+  const copy = HEAPU8.slice(bytes, bytes + size);
+  Module.page.reply = await Module.page.saveFile(UTF8ToString(name), copy);
+});
+
+EM_ASYNC_JS(void, tarnwick_read_page_file, (const char* input, double limit), {
+  Module.page.reply = await Module.page.readPageFile(UTF8ToString(input), limit);
+});
+
+EM_JS(int, tarnwick_reply_sizes, (int* sizes), {
+  const reply = Module.page.reply;
+  HEAP32[sizes >> 2] = lengthBytesUTF8(reply.status) + 1;
+  HEAP32[(sizes >> 2) + 1] = lengthBytesUTF8(reply.name ?? "") + 1;
+  HEAP32[(sizes >> 2) + 2] = lengthBytesUTF8(reply.text ?? "") + 1;
+  return reply.bytes ? reply.bytes.length : 0;
+});
+
+EM_JS(void, tarnwick_take_reply, (char* status, char* name, char* text, const int* sizes,
+                                  unsigned char* bytes), {
+  const reply = Module.page.reply;
+  Module.page.reply = null;
+  stringToUTF8(reply.status, status, HEAP32[sizes >> 2]);
+  stringToUTF8(reply.name ?? "", name, HEAP32[(sizes >> 2) + 1]);
+  stringToUTF8(reply.text ?? "", text, HEAP32[(sizes >> 2) + 2]);
+  if (reply.bytes) HEAPU8.set(reply.bytes, bytes);
+});
+
+EM_JS(void, tarnwick_show_page_file_note, (const char* input, const char* text), {
+  Module.page.showPageFileNote(UTF8ToString(input), UTF8ToString(text));
 });
 
 EM_JS(void, tarnwick_program_ended, (), { Module.page.programEnded(); });
@@ -109,20 +132,49 @@ std::string nextEvent() {
 
 int messageBox(const std::string& json) { return tarnwick_message_box(json.c_str()); }
 
-std::optional<PickedFile> pickFile(const std::string& accept) {
-  int nameSize = 0;
-  const int size = tarnwick_pick_file(accept.c_str(), &nameSize);
-  if (size < 0) return std::nullopt;
-  PickedFile file;
-  file.name.assign(static_cast<std::size_t>(nameSize), '\0');
-  file.bytes.resize(static_cast<std::size_t>(size));
-  tarnwick_take_picked_file(file.name.data(), nameSize, file.bytes.data());
-  file.name.resize(static_cast<std::size_t>(nameSize > 0 ? nameSize - 1 : 0));
-  return file;
+namespace {
+// Takes the answer the last file call left with the page.
+FileReply takeReply() {
+  std::array<int, 3> sizes{};
+  const int size = tarnwick_reply_sizes(sizes.data());
+  std::array<std::string, 3> texts;
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    texts[i].assign(static_cast<std::size_t>(sizes[i]), '\0');
+  }
+  FileReply reply;
+  reply.bytes.resize(static_cast<std::size_t>(size));
+  tarnwick_take_reply(texts[0].data(), texts[1].data(), texts[2].data(), sizes.data(),
+                      reply.bytes.data());
+  for (std::string& text : texts) text.resize(text.empty() ? 0 : text.size() - 1);
+  reply.status = std::move(texts[0]);
+  reply.name = std::move(texts[1]);
+  reply.text = std::move(texts[2]);
+  return reply;
+}
+}  // namespace
+
+FileReply pickFile(const std::string& typesJson, std::uint64_t readLimit) {
+  tarnwick_pick_file(typesJson.c_str(), static_cast<double>(readLimit));
+  return takeReply();
 }
 
-void download(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-  tarnwick_download(name.c_str(), bytes.data(), static_cast<int>(bytes.size()));
+FileReply chooseSaveTarget(const std::string& proposedName, const std::string& typesJson) {
+  tarnwick_choose_save_target(proposedName.c_str(), typesJson.c_str());
+  return takeReply();
+}
+
+FileReply saveFile(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+  tarnwick_save_file(name.c_str(), bytes.data(), static_cast<int>(bytes.size()));
+  return takeReply();
+}
+
+FileReply readPageFile(const std::string& input, std::uint64_t readLimit) {
+  tarnwick_read_page_file(input.c_str(), static_cast<double>(readLimit));
+  return takeReply();
+}
+
+void showPageFileNote(const std::string& input, const std::string& text) {
+  tarnwick_show_page_file_note(input.c_str(), text.c_str());
 }
 
 void programEnded() { tarnwick_program_ended(); }

@@ -8,7 +8,7 @@
 namespace tarnwick::tk::web {
 
 // The calls between the program and its page (web/page.js). The only file with emscripten's
-// JavaScript glue. The calls that wait (the next event, a message box, a file picker) suspend
+// JavaScript glue. The calls that wait (the next event, a message box, the files) suspend
 // the program until the page answers; the page never calls into the program meanwhile.
 namespace page {
 
@@ -29,14 +29,33 @@ void closeWindow(int window);
 std::string nextEvent();
 // Shows an in-page message box and waits for its answer: 1 (OK), 6 (Yes) or 7 (No).
 int messageBox(const std::string& json);
-// Lets the user pick a file; waits. Its name and bytes, or nothing when the user cancelled.
-struct PickedFile {
+// The page's answer to a file request: what happened (each call lists its answers), the
+// file's name, a reason, and bytes.
+struct FileReply {
+  std::string status;
   std::string name;
+  std::string text;
   std::vector<std::uint8_t> bytes;
 };
-std::optional<PickedFile> pickFile(const std::string& accept);
-// Offers bytes to the user as a download with this name.
-void download(const std::string& name, const std::vector<std::uint8_t>& bytes);
+
+// Lets the user pick a file to open (`typesJson`: pickerTypesJson); waits. "cancelled"; "read"
+// with the name and the file's first `readLimit` bytes (0: all of them); "unreadable" with the
+// name and the browser's reason.
+FileReply pickFile(const std::string& typesJson, std::uint64_t readLimit);
+// Where a save goes; waits for the user. "cancelled"; "download" (under `proposedName`);
+// "file" with the name of the file the user loaded or picked, which the page keeps for the
+// saveFile that follows.
+FileReply chooseSaveTarget(const std::string& proposedName, const std::string& typesJson);
+// Puts the bytes where chooseSaveTarget said; waits. "downloaded"; "failed" with the reason;
+// "written" with the file's contents read back from it (one byte more than was written, when
+// the file has more).
+FileReply saveFile(const std::string& name, const std::vector<std::uint8_t>& bytes);
+// The file picked in one of the page's own file inputs (by its element id); waits. "none";
+// "read" with the name and bytes; "too-large" with the name, nothing read, when the file has
+// more than `readLimit` bytes; "unreadable" with the name and the browser's reason.
+FileReply readPageFile(const std::string& input, std::uint64_t readLimit);
+// The page's line about that input's file.
+void showPageFileNote(const std::string& input, const std::string& text);
 // The main window has closed: the page says so.
 void programEnded();
 

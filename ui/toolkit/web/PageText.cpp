@@ -4,6 +4,7 @@
 #include "ui/toolkit/DialogUnits.h"
 #include "ui/toolkit/FileFilter.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 
@@ -28,7 +29,7 @@ std::optional<PageEventKind> parseKind(std::string_view kind) {
       {"select", PageEventKind::Select}, {"focus", PageEventKind::Focus},
       {"enter", PageEventKind::Enter},   {"escape", PageEventKind::Escape},
       {"arrow", PageEventKind::Arrow},   {"close", PageEventKind::Close},
-      {"syscmd", PageEventKind::SystemCommand},
+      {"syscmd", PageEventKind::SystemCommand}, {"pagefile", PageEventKind::PageFile},
   };
   for (const Name& n : kNames) {
     if (n.name == kind) return n.kind;
@@ -201,21 +202,23 @@ std::string controlJson(int index, const ControlState& s, const Rect& px, bool t
   return json;
 }
 
-std::string acceptFromFilter(const std::u16string& filter) {
-  // "*.x" becomes ".x"; a pattern that is no plain extension ("*.*", "menu?.cfg") lets every
-  // file through, since a page can only filter by extension.
-  std::string accept;
+std::string pickerTypesJson(const std::u16string& filter) {
+  std::string types;
   for (const FileFilterEntry& entry : parseFileFilter(filter)) {
+    if (std::all_of(entry.patterns.begin(), entry.patterns.end(), matchesEveryFile)) continue;
+    std::string extensions;
     for (const std::u16string& pattern : entry.patterns) {
-      if (matchesEveryFile(pattern) || pattern.size() < 3 || !pattern.starts_with(u"*.") ||
+      if (pattern.size() < 3 || !pattern.starts_with(u"*.") ||
           pattern.find_first_of(u"*?", 2) != std::u16string::npos) {
-        return {};
+        return "[]";
       }
-      if (!accept.empty()) accept += ',';
-      accept += toUtf8(pattern.substr(1));
+      if (!extensions.empty()) extensions += ',';
+      extensions += jsonString(pattern.substr(1));
     }
+    if (!types.empty()) types += ',';
+    types += "{\"description\":" + jsonString(entry.name) + ",\"extensions\":[" + extensions + "]}";
   }
-  return accept;
+  return "[" + types + "]";
 }
 
 }  // namespace tarnwick::tk::web

@@ -4,6 +4,7 @@
 #include "ui/toolkit/ControlState.h"
 #include "ui/toolkit/Types.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,7 +14,11 @@ namespace tarnwick::tk::web {
 // What the page reports to the program: one user input on one dialog window. The page queues
 // them and the program takes them one at a time, so nothing calls into the program while a
 // modal loop waits.
-enum class PageEventKind { Click, Type, Select, Focus, Enter, Escape, Arrow, Close, SystemCommand };
+// PageFile is no window's input: the user picked a file in one of the page's own file inputs
+// (the operator table); its text names the input.
+enum class PageEventKind {
+  Click, Type, Select, Focus, Enter, Escape, Arrow, Close, SystemCommand, PageFile
+};
 
 struct PageEvent {
   int window = 0;
@@ -23,9 +28,12 @@ struct PageEvent {
   std::u16string text;  // an edit's whole text after typing
 };
 
+// What the program does with a PageFile event: it gets the input's id.
+using PageFileHandler = std::function<void(const std::string& input)>;
+
 // An event as the page writes it: "window<TAB>kind<TAB>index<TAB>number<TAB>text", the kind
-// spelled click, type, select, focus, enter, escape, close or syscmd. The text is the rest of the
-// line and may itself hold tabs. Nothing for a malformed line.
+// spelled click, type, select, focus, enter, escape, close, syscmd or pagefile. The text is the
+// rest of the line and may itself hold tabs. Nothing for a malformed line.
 std::optional<PageEvent> parsePageEvent(std::string_view line);
 
 // JSON text for the page: a string literal (UTF-8, quotes and control characters escaped).
@@ -62,8 +70,11 @@ std::string cssFontFamilies(std::string_view templateFontName);
 // A point size at 96 pixels per inch, as the desktop's dialogs are drawn.
 int fontPixels(int pointSize);
 
-// The browser's file-type filter for an "accept" attribute: ".cfg" for "Config File(*.cfg)|*.cfg||";
-// empty (every file) when a pattern is no plain extension.
-std::string acceptFromFilter(const std::u16string& filter);
+// A file dialog's filter as the page's pickers take it, a JSON list of the entries that filter
+// by extension: [{"description":"Config file(*.cfg)","extensions":[".cfg"]}] for
+// "Config file(*.cfg)|*.cfg|All files(*.*)|*.*||". The browser's pickers offer every file
+// besides, so an entry for every file is left out; a pattern that is no plain extension
+// ("menu?.cfg") cannot be told to a browser, and the list is then empty (every file).
+std::string pickerTypesJson(const std::u16string& filter);
 
 }  // namespace tarnwick::tk::web

@@ -2,15 +2,20 @@
 
 #include "config/TextConversions.h"
 #include "ui/toolkit/CDialogEx.h"
+#include "ui/toolkit/CFileDialog.h"
 #include "ui/toolkit/web/PageBridge.h"
 #include "ui/toolkit/web/PageText.h"
 #include "ui/toolkit/web/WebDialogWindow.h"
 
+#include <string_view>
 #include <vector>
 
 namespace tarnwick::tk::web {
 
 namespace {
+constexpr std::string_view kCardReturnedDifferentBytes =
+    "the card returned different bytes: it may be failing or counterfeit";
+
 const char* iconName(MessageIcon icon) {
   switch (icon) {
     case MessageIcon::Exclamation:
@@ -30,7 +35,7 @@ int WebBackend::runModal(CDialogEx& dialog) {
   ++open_;
   int result = IDCANCEL;
   {
-    WebDialogWindow window(dialog, nextWindow_++);
+    WebDialogWindow window(dialog, nextWindow_++, pageFile_);
     result = window.runModal();
   }
   if (--open_ == 0) page::programEnded();
@@ -50,25 +55,43 @@ int WebBackend::showMessageBox(const MessageBoxRequest& request) {
 }
 
 std::optional<ChosenFile> WebBackend::chooseFile(const FileDialogRequest& request) {
+  const std::string types = pickerTypesJson(request.filter);
   ChosenFile chosen;
   if (request.save) {
-    // A page cannot choose a folder: the file takes the name the program proposes (the file
-    // dialog adds the default extension) and becomes a download under it.
-    chosen.name = toUtf8(request.initialName);
+    // Where the browser lets the page write files, onto the file the user loaded (with the
+    // browser's permission) or one the user picks; elsewhere a download under the proposed
+    // name (the file dialog adds the default extension).
+    const std::string proposed =
+        applyDefaultExtension(toUtf8(request.initialName), request.defaultExtension);
+    page::FileReply target = page::chooseSaveTarget(proposed, types);
+    if (target.status == "cancelled") return std::nullopt;
+    chosen.name = target.status == "file" ? std::move(target.name) : proposed;
     if (chosen.name.empty()) return std::nullopt;
     return chosen;
   }
-  std::optional<page::PickedFile> picked = page::pickFile(acceptFromFilter(request.filter));
-  if (!picked) return std::nullopt;
-  chosen.name = std::move(picked->name);
-  chosen.contents = std::move(picked->bytes);
+  page::FileReply picked = page::pickFile(types, request.readLimit);
+  if (picked.status == "cancelled") return std::nullopt;
+  chosen.name = std::move(picked.name);
+  if (picked.status == "read") {
+    chosen.contents = std::move(picked.bytes);
+  } else {
+    chosen.readProblem = picked.text.empty() ? "the browser could not read the file" : picked.text;
+  }
   return chosen;
 }
 
 std::optional<std::string> WebBackend::deliverFile(const ChosenFile& file,
                                                    std::span<const std::uint8_t> bytes) {
   if (file.name.empty()) return std::string("the file has no name");
-  page::download(file.name, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+  const std::vector<std::uint8_t> written(bytes.begin(), bytes.end());
+  page::FileReply reply = page::saveFile(file.name, written);
+  if (reply.status == "downloaded") return std::nullopt;
+  if (reply.status != "written") {
+    return reply.text.empty() ? std::string("the browser could not write the file") : reply.text;
+  }
+  // The file is read back: a card that returns other bytes than it took loses the settings the
+  // camera needs, and the user learns it here rather than in the forest.
+  if (reply.bytes != written) return std::string(kCardReturnedDifferentBytes);
   return std::nullopt;
 }
 

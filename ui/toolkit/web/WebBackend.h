@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/toolkit/Backend.h"
+#include "ui/toolkit/web/PageText.h"
 
 #include <optional>
 #include <span>
@@ -11,8 +12,10 @@ namespace tarnwick::tk::web {
 // The toolkit in a web page: every modal dialog becomes an HTML element drawn from its template
 // above the ones below it; message boxes are in-page boxes. The program runs its modal loops as
 // it does on the desktop: each waits (suspended, through emscripten's Asyncify) for the next input
-// the page has queued. A page has no paths: "open" answers with the picked file's name and bytes,
-// "save" with the proposed name, and the written bytes become a download under that name.
+// the page has queued. A page has no paths: "open" answers with the picked file's name and its
+// first bytes (as many as the program uses), "save" with a name; the written bytes go onto the
+// file the user loaded or picked, where the browser allows it, and are read back and compared,
+// or else become a download under the proposed name.
 class WebBackend : public Backend {
  public:
   WebBackend() = default;
@@ -25,7 +28,13 @@ class WebBackend : public Backend {
   std::optional<std::string> deliverFile(const ChosenFile& file,
                                          std::span<const std::uint8_t> bytes) override;
 
+  // What the program does when the user picks a file in one of the page's own inputs, outside
+  // every window (the operator table); it gets the input's id and runs between two inputs of
+  // whichever window is open.
+  void onPageFile(PageFileHandler handler) { pageFile_ = std::move(handler); }
+
  private:
+  PageFileHandler pageFile_;
   int open_ = 0;
   int nextWindow_ = 1;
 };

@@ -5,8 +5,9 @@
 
 namespace tarnwick::tk::web {
 
-WebDialogWindow::WebDialogWindow(CDialogEx& dialog, int windowNumber)
-    : dialog_(dialog), host_(dialog, *this), number_(windowNumber) {
+WebDialogWindow::WebDialogWindow(CDialogEx& dialog, int windowNumber,
+                                 const PageFileHandler& pageFile)
+    : dialog_(dialog), pageFile_(pageFile), host_(dialog, *this), number_(windowNumber) {
   const DialogTemplate& t = dialog.dialogTemplate();
   const page::FontMeasures font =
       page::measureFont(cssFontFamilies(t.fontName), fontPixels(t.pointSize));
@@ -106,6 +107,10 @@ void WebDialogWindow::closeWindow(int /*result*/) {
 std::optional<InputEvent> WebDialogWindow::nextInput() {
   for (;;) {
     const std::optional<PageEvent> event = parsePageEvent(page::nextEvent());
+    if (event && event->kind == PageEventKind::PageFile) {
+      if (pageFile_) pageFile_(toUtf8(event->text));
+      continue;
+    }
     // Input for another window cannot come from the page (it blocks every window but the top
     // one); a stale event for a window that has gone is dropped, as is a malformed line.
     if (!event || event->window != number_) continue;
@@ -144,6 +149,8 @@ std::optional<InputEvent> WebDialogWindow::nextInput() {
         input.kind = InputEvent::Kind::SystemCommand;
         input.id = event->number;
         break;
+      case PageEventKind::PageFile:
+        continue;
     }
     return input;
   }

@@ -15,7 +15,8 @@ namespace tarnwick::tk::web {
 // the program meanwhile.
 class WebDialogWindow : private NativeWindow, private InputSource {
  public:
-  WebDialogWindow(CDialogEx& dialog, int windowNumber);
+  // `pageFile` takes the page's own file inputs that arrive while this window waits.
+  WebDialogWindow(CDialogEx& dialog, int windowNumber, const PageFileHandler& pageFile);
   ~WebDialogWindow() override;
   WebDialogWindow(const WebDialogWindow&) = delete;
   WebDialogWindow& operator=(const WebDialogWindow&) = delete;
@@ -39,6 +40,7 @@ class WebDialogWindow : private NativeWindow, private InputSource {
   std::string controlText(int index);
 
   CDialogEx& dialog_;
+  const PageFileHandler& pageFile_;
   DialogHost host_;
   int number_;
   DialogBaseUnits base_;
