@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tarnwick::tk {
@@ -18,6 +19,9 @@ class CFileDialog {
  public:
   CFileDialog(bool openFileDialog, std::u16string defaultExtension, std::u16string initialName,
               std::u16string filter, const CDialogEx* owner);
+
+  // Starts the dialog in this folder (UTF-8) instead of the last one a file was chosen in.
+  void setInitialFolder(std::string folder) { initialFolder_ = std::move(folder); }
 
   // IDOK when the user chose a file, IDCANCEL otherwise.
   int DoModal();
@@ -40,6 +44,7 @@ class CFileDialog {
   std::u16string initialName_;
   std::u16string filter_;
   const CDialogEx* owner_;
+  std::string initialFolder_;
   std::string path_;
   ChosenFile chosen_;
 };

@@ -71,6 +71,8 @@ EM_JS(void, tarnwick_download, (const char* name, const unsigned char* bytes, in
 
 EM_JS(void, tarnwick_program_ended, (), { Module.page.programEnded(); });
 
+EM_JS(void, tarnwick_set_unsaved_work, (int unsaved), { Module.page.setUnsavedWork(unsaved !== 0); });
+
 namespace tarnwick::tk::web::page {
 
 FontMeasures measureFont(const std::string& family, int pixelSize) {
@@ -126,5 +128,7 @@ void download(const std::string& name, const std::vector<std::uint8_t>& bytes) {
 }
 
 void programEnded() { tarnwick_program_ended(); }
+
+void setUnsavedWork(bool unsaved) { tarnwick_set_unsaved_work(unsaved ? 1 : 0); }
 
 }  // namespace tarnwick::tk::web::page

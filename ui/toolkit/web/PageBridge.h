@@ -39,6 +39,8 @@ std::optional<PickedFile> pickFile(const std::string& accept);
 void download(const std::string& name, const std::vector<std::uint8_t>& bytes);
 // The main window has closed: the page says so.
 void programEnded();
+// Whether leaving or reloading the page now would lose settings: the page then asks first.
+void setUnsavedWork(bool unsaved);
 
 }  // namespace page
 }  // namespace tarnwick::tk::web

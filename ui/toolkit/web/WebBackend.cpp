@@ -6,6 +6,7 @@
 #include "ui/toolkit/web/PageText.h"
 #include "ui/toolkit/web/WebDialogWindow.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace tarnwick::tk::web {
@@ -27,14 +28,27 @@ const char* iconName(MessageIcon icon) {
 }  // namespace
 
 int WebBackend::runModal(CDialogEx& dialog) {
-  ++open_;
+  open_.push_back(&dialog);
   int result = IDCANCEL;
   {
-    WebDialogWindow window(dialog, nextWindow_++);
+    WebDialogWindow window(dialog, nextWindow_++, [this] { reportUnsavedWork(); });
     result = window.runModal();
   }
-  if (--open_ == 0) page::programEnded();
+  open_.pop_back();
+  if (open_.empty()) {
+    // Nothing is left that could be lost.
+    unsavedReported_ = false;
+    page::programEnded();
+  }
   return result;
+}
+
+void WebBackend::reportUnsavedWork() {
+  const bool unsaved = std::any_of(open_.begin(), open_.end(),
+                                   [](CDialogEx* dialog) { return dialog->hasUnsavedWork(); });
+  if (unsaved == unsavedReported_) return;
+  unsavedReported_ = unsaved;
+  page::setUnsavedWork(unsaved);
 }
 
 int WebBackend::showMessageBox(const MessageBoxRequest& request) {
@@ -42,7 +56,8 @@ int WebBackend::showMessageBox(const MessageBoxRequest& request) {
   const std::string json = "{\"text\":" + jsonString(request.text) +
                            ",\"caption\":" + jsonString(request.caption) + ",\"icon\":\"" +
                            iconName(request.icon) + "\",\"yesNo\":" + (yesNo ? "true" : "false") +
-                           "}";
+                           ",\"defaultButton\":" +
+                           (request.defaultButton == DefaultButton::Second ? "1" : "0") + "}";
   const int answer = page::messageBox(json);
   if (answer == IDYES) return IDYES;
   if (yesNo) return IDNO;

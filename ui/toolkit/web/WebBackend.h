@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace tarnwick::tk::web {
 
@@ -13,6 +14,7 @@ namespace tarnwick::tk::web {
 // it does on the desktop: each waits (suspended, through emscripten's Asyncify) for the next input
 // the page has queued. A page has no paths: "open" answers with the picked file's name and bytes,
 // "save" with the proposed name, and the written bytes become a download under that name.
+// While an open window holds unsaved work the page asks before it is left or reloaded.
 class WebBackend : public Backend {
  public:
   WebBackend() = default;
@@ -26,8 +28,12 @@ class WebBackend : public Backend {
                                          std::span<const std::uint8_t> bytes) override;
 
  private:
-  int open_ = 0;
+  // Tells the page whether leaving it now would lose work, when that has changed.
+  void reportUnsavedWork();
+
+  std::vector<CDialogEx*> open_;
   int nextWindow_ = 1;
+  bool unsavedReported_ = false;
 };
 
 }  // namespace tarnwick::tk::web

@@ -3,10 +3,16 @@
 #include "config/TextConversions.h"
 #include "ui/toolkit/web/PageBridge.h"
 
+#include <utility>
+
 namespace tarnwick::tk::web {
 
-WebDialogWindow::WebDialogWindow(CDialogEx& dialog, int windowNumber)
-    : dialog_(dialog), host_(dialog, *this), number_(windowNumber) {
+WebDialogWindow::WebDialogWindow(CDialogEx& dialog, int windowNumber,
+                                 std::function<void()> beforeWaiting)
+    : dialog_(dialog),
+      host_(dialog, *this),
+      number_(windowNumber),
+      beforeWaiting_(std::move(beforeWaiting)) {
   const DialogTemplate& t = dialog.dialogTemplate();
   const page::FontMeasures font =
       page::measureFont(cssFontFamilies(t.fontName), fontPixels(t.pointSize));
@@ -104,6 +110,7 @@ void WebDialogWindow::closeWindow(int /*result*/) {
 }
 
 std::optional<InputEvent> WebDialogWindow::nextInput() {
+  if (beforeWaiting_) beforeWaiting_();
   for (;;) {
     const std::optional<PageEvent> event = parsePageEvent(page::nextEvent());
     // Input for another window cannot come from the page (it blocks every window but the top

@@ -4,6 +4,7 @@
 #include "ui/toolkit/DialogUnits.h"
 #include "ui/toolkit/web/PageText.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,8 @@ namespace tarnwick::tk::web {
 // the program meanwhile.
 class WebDialogWindow : private NativeWindow, private InputSource {
  public:
-  WebDialogWindow(CDialogEx& dialog, int windowNumber);
+  // `beforeWaiting` runs each time the window is about to wait for the page's next input.
+  WebDialogWindow(CDialogEx& dialog, int windowNumber, std::function<void()> beforeWaiting = {});
   ~WebDialogWindow() override;
   WebDialogWindow(const WebDialogWindow&) = delete;
   WebDialogWindow& operator=(const WebDialogWindow&) = delete;
@@ -41,6 +43,7 @@ class WebDialogWindow : private NativeWindow, private InputSource {
   CDialogEx& dialog_;
   DialogHost host_;
   int number_;
+  std::function<void()> beforeWaiting_;
   DialogBaseUnits base_;
   bool shown_ = false;
   std::vector<ControlColours> colours_;
