@@ -2,6 +2,7 @@
 // program on the headless backend in a scratch folder; the files it saves are checked byte by
 // byte afterwards.
 
+#include "config/Cards.h"
 #include "config/ConfigFile.h"
 #include "config/ConfigRecord.h"
 #include "config/Defaults.h"
@@ -10,6 +11,7 @@
 #include "ui/main/CTarnwickApp.h"
 #include "ui/toolkit/headless/ScriptRunner.h"
 
+#include "FakeSystemRoot.h"
 #include "ScratchDir.h"
 
 #include <gtest/gtest.h>
@@ -265,6 +267,24 @@ const ScriptCase kCases[] = {
        EXPECT_TRUE(folderEntries().empty());
        expectSameRecord(programRecord(), defaultsRecord());
      }},
+    {"quit_question", [] {},
+     [] { EXPECT_EQ(savedRecord("kept.cfg").getInt32(fields::language), 2); }},
+    {"quit_without_saving", [] {},
+     [] {
+       EXPECT_TRUE(folderEntries().empty());
+       EXPECT_EQ(programRecord().getInt32(fields::timer1Off), 0);
+     }},
+    {"nothing_to_lose", [] { writeRecordFile("odd.cfg", oddRecord()); }, [] {}},
+    {"card_root",
+     [] {
+       testing::FakeSystemRoot system("root");
+       system.addDisk("sdb", "8:16", "usb", true);
+       system.addPartition("sdb", "sdb1", "8:17");
+       system.mount("8:17", "/media/ann/CARD", "vfat");
+       std::filesystem::create_directory("camera");
+       writeRecordFile("camera/menu.cfg", stableRecord());
+     },
+     [] { EXPECT_EQ(readBytes("root/media/ann/CARD/menu.cfg"), readBytes("camera/menu.cfg")); }},
     {"switches", [] {},
      [] {
        const ConfigRecord saved = savedRecord("switches.cfg");
@@ -311,10 +331,15 @@ TEST_P(MainWindowScript, Replays) {
   programRecord() = ConfigRecord{};
   ScratchDir folder(ScratchDir::Enter::Yes);
   ASSERT_TRUE(folder.ok());
+  // The cards of a system laid out under "root", where a script prepares one; none otherwise,
+  // whatever is in this PC.
+  MountedCards cards("root");
+  setCardFinder(&cards);
   c.setup();
   const tk::ScriptOutcome outcome =
       tk::runScriptText(std::string(text.begin(), text.end()),
                         [] { EXPECT_FALSE(CTarnwickApp().InitInstance()); });
+  setCardFinder(nullptr);
   ASSERT_TRUE(outcome.ok) << c.script << ".ui " << outcome.message;
   c.check();
 }
