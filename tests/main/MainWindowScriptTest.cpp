@@ -323,6 +323,9 @@ TEST_P(MainWindowScript, Replays) {
   if (std::string_view(c.script) == "save_failure") {
     GTEST_SKIP() << "the script expects the POSIX reason texts of its failed saves";
   }
+  if (std::string_view(c.script) == "card_root") {
+    GTEST_SKIP() << "the card is found in a Linux system root, made of symbolic links";
+  }
 #endif
   const std::vector<std::uint8_t> text =
       readBytes(std::string(TARNWICK_MAIN_SCRIPTS_DIR) + "/" + c.script + ".ui");
