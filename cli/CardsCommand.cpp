@@ -154,9 +154,8 @@ int commandCards(Io io, const CardsOptions& options) {
                                                     error->reason);
     }
   }
-  MountedCards rootCards(options.systemRoot.value_or(""));
-  CardFinder& finder = options.systemRoot ? rootCards : cardFinder();
-  const std::vector<Card> cards = finder.cards();
+  const std::vector<Card> cards = options.systemRoot ? MountedCards(*options.systemRoot).cards()
+                                                     : cardFinder().cards();
 
   nlohmann::ordered_json list = nlohmann::ordered_json::array();
   for (const Card& card : cards) {
