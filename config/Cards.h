@@ -18,8 +18,6 @@ struct Card {
   std::string label;       // the volume's label; empty when it has none or it cannot be told
   std::string fileSystem;  // as the system names it: "vfat", "exfat", "FAT32", ...
   std::optional<std::uint64_t> freeBytes;  // room left for the caller; nothing when unknown
-
-  bool operator==(const Card&) const = default;
 };
 
 // Where cards are found: the running system, or a prepared system root (tests, the command

@@ -122,6 +122,7 @@ describe("start-up", () => {
     await box.waitFor();
     assert.equal(await box.locator(".text").textContent(), "Quit without saving the changes?");
     assert.equal(await page.evaluate(() => document.activeElement.textContent), "No");
+    await box.locator(".window").screenshot({ path: join(screenshotDir, "web-quit-question.png") });
     await press(page, "Enter");
     assert.equal(await box.count(), 0);
     assert.equal(await selectedText(main, 1015), "Spanish");
