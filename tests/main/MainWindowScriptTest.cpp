@@ -337,12 +337,13 @@ TEST_P(MainWindowScript, Replays) {
   // The cards of a system laid out under "root", where a script prepares one; none otherwise,
   // whatever is in this PC.
   MountedCards cards("root");
+  CardFinder& before = cardFinder();
   setCardFinder(&cards);
   c.setup();
   const tk::ScriptOutcome outcome =
       tk::runScriptText(std::string(text.begin(), text.end()),
                         [] { EXPECT_FALSE(CTarnwickApp().InitInstance()); });
-  setCardFinder(nullptr);
+  setCardFinder(&before);
   ASSERT_TRUE(outcome.ok) << c.script << ".ui " << outcome.message;
   c.check();
 }
