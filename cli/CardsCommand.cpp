@@ -1,8 +1,10 @@
 // tarnwick-cfg cards: the memory cards in the PC, and what the settings file at each card's
 // root (the one place the camera reads it from) holds.
 
+#include <array>
 #include <cstdio>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 #include <nlohmann/json.hpp>
@@ -41,7 +43,8 @@ struct SettingsSummary {
 // "password" for passwordOff: the switch, named after its flag.
 std::string switchName(const FieldInfo& offFlag) {
   std::string name(offFlag.name);
-  if (name.size() > 3 && name.compare(name.size() - 3, 3, "Off") == 0) name.resize(name.size() - 3);
+  constexpr std::string_view kOff = "Off";
+  if (name.size() > kOff.size() && name.ends_with(kOff)) name.resize(name.size() - kOff.size());
   return name;
 }
 
@@ -67,14 +70,18 @@ SettingsSummary summarise(const Card& card, const OperatorTable& table) {
     const std::int64_t chosen = record.getUInt8(fields::operatorIndex);
     const CountryEntry* entry = table.country(country);
     const OperatorEntry* op = table.operatorAt(country, chosen);
-    summary.country = entry != nullptr ? ansiToUtf8(entry->name)
-                                       : "(country " + std::to_string(country) + " not in the table)";
-    summary.operatorName = op != nullptr ? ansiToUtf8(op->name)
-                                         : "(operator " + std::to_string(chosen) + " not in the table)";
+    summary.country = entry != nullptr
+                          ? ansiToUtf8(entry->name)
+                          : "(country " + std::to_string(country) + " not in the table)";
+    summary.operatorName = op != nullptr
+                               ? ansiToUtf8(op->name)
+                               : "(operator " + std::to_string(chosen) + " not in the table)";
   }
   summary.dataOption = viewField(record, fields::dataOption).value;
   for (const SwitchBinding& binding : mainFormSwitches()) {
-    if (record.getInt32(*binding.offFlag) == 0) summary.switchesOn.push_back(switchName(*binding.offFlag));
+    if (record.getInt32(*binding.offFlag) == 0) {
+      summary.switchesOn.push_back(switchName(*binding.offFlag));
+    }
   }
   summary.findings = checkSettings(record, table).size();
   return summary;
@@ -97,7 +104,8 @@ std::string freeText(std::uint64_t bytes) {
 
 std::string cardLine(const Card& card) {
   std::string line = escapeControls(card.root) + " (";
-  line += card.label.empty() ? std::string("no label") : "label \"" + escapeControls(card.label) + "\"";
+  line += card.label.empty() ? std::string("no label")
+                             : "label \"" + escapeControls(card.label) + "\"";
   line += ", " + (card.fileSystem.empty() ? std::string("file system unknown")
                                           : escapeControls(card.fileSystem));
   if (card.freeBytes) line += ", " + freeText(*card.freeBytes) + " free";
@@ -109,9 +117,13 @@ std::string settingsLine(const SettingsSummary& s) {
   if (!s.present) return line + "none at the card's root";
   if (!s.error.empty()) return line + "not valid: " + escapeControls(s.error);
   line += "valid; Mode " + s.mode + "; network " + s.networkMode;
-  if (!s.country.empty()) line += ": " + escapeControls(s.country) + " / " + escapeControls(s.operatorName);
+  if (!s.country.empty()) {
+    line += ": " + escapeControls(s.country) + " / " + escapeControls(s.operatorName);
+  }
   line += "; Data Option " + s.dataOption + "; on: ";
-  for (std::size_t i = 0; i < s.switchesOn.size(); ++i) line += (i > 0 ? ", " : "") + s.switchesOn[i];
+  for (std::size_t i = 0; i < s.switchesOn.size(); ++i) {
+    line += (i > 0 ? ", " : "") + s.switchesOn[i];
+  }
   if (s.switchesOn.empty()) line += "none";
   if (s.findings == 0) return line + "; no findings";
   return line + "; " + std::to_string(s.findings) + (s.findings == 1 ? " finding" : " findings") +

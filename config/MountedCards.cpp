@@ -237,7 +237,9 @@ std::vector<Card> MountedCards::cards() {
     if (mount.fsRoot != "/" || systemMountPoint(mount.mountPoint)) continue;
     if (devicesSeen.count(mount.device) != 0) continue;
     const auto device = blockDevice(root, mount.device);
-    if (!device || systemDisks.count(device->disk) != 0 || !removableDisk(device->disk, sys)) continue;
+    if (!device || systemDisks.count(device->disk) != 0 || !removableDisk(device->disk, sys)) {
+      continue;
+    }
     devicesSeen.insert(mount.device);
 
     if (!labels) labels = labelsByDevice(root);

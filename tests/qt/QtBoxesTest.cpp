@@ -52,8 +52,9 @@ TEST(QtMessageBoxes, IconCaptionTextAndButtonsFollowTheRequest) {
          return askYesNo(u"Quit without saving the changes?", u" ", DefaultButton::Second) ? IDYES
                                                                                           : IDNO;
        },
-       QMessageBox::Question, QStringLiteral(" "), QStringLiteral("Quit without saving the changes?"),
-       QMessageBox::Yes | QMessageBox::No, QMessageBox::No, IDNO, QMessageBox::No},
+       QMessageBox::Question, QStringLiteral(" "),
+       QStringLiteral("Quit without saving the changes?"), QMessageBox::Yes | QMessageBox::No,
+       QMessageBox::No, IDNO, QMessageBox::No},
       {"question answered No", [] { return askYesNo(u"Sure?", u"Default") ? IDYES : IDNO; },
        QMessageBox::Question, QStringLiteral("Default"), QStringLiteral("Sure?"),
        QMessageBox::Yes | QMessageBox::No, QMessageBox::No, IDNO},

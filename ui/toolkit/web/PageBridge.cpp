@@ -71,7 +71,9 @@ EM_JS(void, tarnwick_download, (const char* name, const unsigned char* bytes, in
 
 EM_JS(void, tarnwick_program_ended, (), { Module.page.programEnded(); });
 
-EM_JS(void, tarnwick_set_unsaved_work, (int unsaved), { Module.page.setUnsavedWork(unsaved !== 0); });
+EM_JS(void, tarnwick_set_unsaved_work, (int unsaved), {
+  Module.page.setUnsavedWork(unsaved !== 0);
+});
 
 namespace tarnwick::tk::web::page {
 
