@@ -192,9 +192,24 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   check->add_flag("--json", json, "Write the findings as JSON");
   check->add_option("--db", dbPath, "Check operator positions against this oper.db");
 
+  CLI::App* cards = command(
+      app, "cards",
+      "List the memory cards in the PC (mounted removable volumes) and, for each, what the "
+      "menu.cfg at its root holds; exit 0 when there is a card, 1 when there is none.",
+      "tarnwick-cfg cards");
+  CardsOptions cardsOptions;
+  cards->add_flag("--json", cardsOptions.json, "Write the cards as JSON");
+  cards->add_option("--db", cardsOptions.dbPath,
+                    "Check operator positions against this oper.db");
+  cards->add_option("--root", cardsOptions.systemRoot,
+                    "Read the mounts of a Linux system laid out below this folder (tests)");
+
   CLI::App* ui = command(app, "ui", "Run the program without windows, driven by a UI script.",
                          "tarnwick-cfg ui startup.ui");
   ui->add_option("SCRIPT", file, "UI script")->required();
+  std::optional<std::string> uiRoot;
+  ui->add_option("--root", uiRoot,
+                 "Find memory cards in a Linux system laid out below this folder (tests)");
 
   // A first word that names no command would otherwise read as "a command is required".
   const auto named = [&app](const std::string& word) {
@@ -250,7 +265,8 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     }
     if (batch->parsed()) return commandBatch(io, batchOptions);
     if (check->parsed()) return commandCheck(io, checkFiles, json, dbPath);
-    if (ui->parsed()) return commandUi(io, file);
+    if (cards->parsed()) return commandCards(io, cardsOptions);
+    if (ui->parsed()) return commandUi(io, file, uiRoot);
   } catch (const std::exception& e) {
     // Only resource exhaustion can get here (std::bad_alloc and the like): say so and stop.
     err << "tarnwick-cfg: " << escapeControls(e.what()) << "\n";

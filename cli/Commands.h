@@ -34,6 +34,7 @@ int commandDiff(Io io, const std::string& pathA, const std::string& pathB);
 int commandOperators(Io io, const std::optional<std::string>& dbPath, bool json);
 int commandOperDbDump(Io io, const std::string& path, bool json);
 int commandOperDbBuild(Io io, const std::string& jsonPath, const std::string& outPath);
-int commandUi(Io io, const std::string& scriptPath);
+// With `systemRoot`, memory cards are looked for in the Linux system laid out below it.
+int commandUi(Io io, const std::string& scriptPath, const std::optional<std::string>& systemRoot);
 
 }  // namespace tarnwick::cli

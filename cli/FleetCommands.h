@@ -6,7 +6,7 @@
 
 #include "cli/Commands.h"
 
-// The commands for many cameras at once: batch, check and oper-db build --from-apns.
+// The commands for many cameras at once: batch, check, cards and oper-db build --from-apns.
 
 namespace tarnwick::cli {
 
@@ -20,6 +20,15 @@ struct BatchOptions {
 int commandBatch(Io io, const BatchOptions& options);
 int commandCheck(Io io, const std::vector<std::string>& paths, bool json,
                  const std::optional<std::string>& dbPath);
+struct CardsOptions {
+  std::optional<std::string> systemRoot;  // a Linux system root to read instead of this system
+  std::optional<std::string> dbPath;
+  bool json = false;
+};
+
+// Lists the memory cards in the PC and what the menu.cfg at each one's root holds. Exit 0 when
+// there is a card, 1 when there is none.
+int commandCards(Io io, const CardsOptions& options);
 int commandOperDbFromApns(Io io, const std::string& xmlPath, const std::string& outPath,
                           const std::optional<std::string>& countries);
 

@@ -18,7 +18,8 @@ mkdir -p "$out"
 
 sources=()
 for file in config/*.cpp network/*.cpp ui/toolkit/*.cpp ui/toolkit/headless/*.cpp; do
-  [[ $file == config/FileIO.cpp ]] && continue  # the POSIX file layer; FileIOWindows.cpp here
+  # The POSIX file layer and cards; FileIOWindows.cpp and SystemCardsWindows.cpp here.
+  [[ $file == config/FileIO.cpp || $file == config/SystemCards.cpp ]] && continue
   sources+=("$file")
 done
 sources+=(tests/windows/WindowsHeaderProbe.cpp)

@@ -11,6 +11,7 @@ const TarnwickPage = (() => {
   const queue = [];
   let waiting = null;
   let answering = 0;  // message boxes and file pickers the program is waiting on
+  let unsavedWork = false;  // the program holds settings that leaving the page would lose
 
   function post(window, kind, index, number, text) {
     const line = `${window}\t${kind}\t${index}\t${number}\t${text ?? ""}`;
@@ -342,7 +343,8 @@ const TarnwickPage = (() => {
 
   const glyphs = { exclamation: "\u26a0", information: "\u2139", question: "?", none: "" };
 
-  // An in-page message box with the program's text and buttons. Enter presses Yes or OK;
+  // An in-page message box with the program's text and buttons. Enter presses the default
+  // button (Yes or OK, or No when the program asks for it: the button has the focus);
   // Escape and the close box answer No, or OK when OK is the only button.
   function messageBox(m) {
     answering += 1;
@@ -379,10 +381,12 @@ const TarnwickPage = (() => {
       const buttons = document.createElement("div");
       buttons.className = "buttons";
       const choices = m.yesNo ? [["Yes", 6], ["No", 7]] : [["OK", 1]];
-      for (const [label, value] of choices) {
+      const defaultIndex = m.defaultButton ?? 0;
+      for (const [index, [label, value]] of choices.entries()) {
         const button = document.createElement("button");
         button.type = "button";
         button.textContent = label;
+        button.classList.toggle("default", index === defaultIndex);
         button.addEventListener("click", () => answer(value));
         buttons.appendChild(button);
       }
@@ -393,7 +397,7 @@ const TarnwickPage = (() => {
         if (event.key === "Escape") { event.preventDefault(); answer(escapeAnswer); }
       });
       stackLayer(layer);
-      buttons.firstChild.focus();
+      (buttons.children[defaultIndex] ?? buttons.firstChild).focus();
     });
   }
 
@@ -575,6 +579,7 @@ const TarnwickPage = (() => {
   }
 
   function programEnded() {
+    unsavedWork = false;
     statusLine().textContent = "The program has ended. Reload the page to start it again.";
   }
 
@@ -602,9 +607,19 @@ const TarnwickPage = (() => {
     navigator.serviceWorker.register("sw.js").catch(() => {});
   }
 
+  // While the program holds settings that are not saved, leaving or reloading the page asks
+  // first (the browser's own question; its wording is the browser's).
+  function setUnsavedWork(unsaved) { unsavedWork = unsaved; }
+  window.addEventListener("beforeunload", (event) => {
+    if (!unsavedWork) return;
+    event.preventDefault();
+    event.returnValue = "";
+  });
+
   return { nextEvent, idle, measureFont, openWindow, updateControl, setCaption, setBackground,
            focusControl, closeWindow, messageBox, pickFile, chooseSaveTarget, saveFile,
            readPageFile, showPageFileNote, pageFilePicked, programEnded, registerServiceWorker,
+           setUnsavedWork, unsavedWork: () => unsavedWork,
            currentEvent: null, reply: null };
 })();
 

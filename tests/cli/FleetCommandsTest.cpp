@@ -8,6 +8,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "FakeSystemRoot.h"
 #include "ToolRun.h"
 #include "config/ConfigFile.h"
 #include "config/FieldCatalog.h"
@@ -293,6 +294,67 @@ TEST_F(Fleet, CheckOfSeveralFilesAsJsonAndAgainstAnOperDb) {
   EXPECT_TRUE(contains(r.err, "missing.cfg")) << r.err;
   EXPECT_TRUE(contains(r.out, "bad.cfg: videoLength")) << r.out;
   EXPECT_EQ(run({"check", "base.cfg", "--db", "nothing.db"}).status, 2);
+}
+
+// --- cards ---
+
+TEST_F(Fleet, CardsListsEachCardAndWhatItsMenuCfgHolds) {
+#ifdef _WIN32
+  GTEST_SKIP() << "the prepared system root is a Linux one, made of symbolic links";
+#endif
+  // No card yet.
+  testing::FakeSystemRoot system(dir.path() / "root");
+  ToolResult r = run({"cards", "--root", "root"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "no memory card found\n");
+
+  system.addDisk("sdb", "8:16", "usb", true);
+  system.addPartition("sdb", "sdb1", "8:17");
+  system.label("sdb1", "CAM\\x2001");
+  system.mount("8:17", "/media/ann/CAM 01", "vfat");
+  // The program's own save dialog, run with that root, starts on the one card.
+  write("dialogs.ui", "expect-dialog 102\nclick 1117\n"
+                      "expect-file-dialog \"root/media/ann/CAM 01\" \"menu.cfg\"\n"
+                      "save-file cancel\nkey esc\n");
+  r = run({"ui", "--root", "root", "dialogs.ui"});
+  EXPECT_EQ(r.status, 0) << r.err;
+
+  system.addDisk("sdc", "8:32", "usb", true);
+  system.mount("8:32", "/media/ann/EMPTY", "exfat");
+  system.addDisk("sdd", "8:48", "usb", true);
+  system.mount("8:48", "/media/ann/SHORT", "vfat");
+  ASSERT_EQ(run({"set", "base.cfg", "-o", "root/media/ann/CAM 01/menu.cfg", "workMode=Video",
+                 "networkMode=Auto", "countryIndex=3", "operatorIndex=1", "dataOption=SMTP",
+                 "passwordOff=On", "password=4821", "serialNoOff=On", "serialNo=7"})
+                .status,
+            0);
+  write("root/media/ann/SHORT/menu.cfg", "short");
+
+  r = run({"cards", "--root", "root"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(lineCount(r.out), 6) << r.out;
+  EXPECT_TRUE(contains(r.out, "root/media/ann/CAM 01 (label \"CAM 01\", vfat, ")) << r.out;
+  // Data Option SMTP without a server, port or e-mail: three findings.
+  EXPECT_TRUE(contains(r.out, "\n  menu.cfg: valid; Mode Video; network Auto: Belgium / Mobistar; "
+                              "Data Option SMTP; on: password, serialNo; 3 findings"))
+      << r.out;
+  EXPECT_TRUE(contains(r.out, "root/media/ann/EMPTY (no label, exfat, ")) << r.out;
+  EXPECT_TRUE(contains(r.out, "\n  menu.cfg: none at the card's root\n")) << r.out;
+  EXPECT_TRUE(contains(r.out, "\n  menu.cfg: not valid: shorter than the 1792 bytes of a "
+                              "settings file\n"))
+      << r.out;
+
+  r = run({"cards", "--root", "root", "--json"});
+  EXPECT_EQ(r.status, 0);
+  const Json cards = Json::parse(r.out);
+  ASSERT_EQ(cards.size(), 3u);
+  EXPECT_EQ(cards[0]["label"], "CAM 01");
+  EXPECT_TRUE(cards[0]["freeBytes"].is_number());
+  EXPECT_EQ(cards[0]["settings"]["switchesOn"], Json::parse(R"(["password", "serialNo"])"));
+  EXPECT_EQ(cards[0]["settings"]["findings"], 3);
+  EXPECT_EQ(cards[1]["settings"], Json::parse(R"({"path": "root/media/ann/EMPTY/menu.cfg",
+                                                  "present": false})"));
+  EXPECT_EQ(cards[2]["settings"]["valid"], false);
 }
 
 // --- oper-db build --from-apns ---

@@ -2,6 +2,7 @@
 // program on the headless backend in a scratch folder; the files it saves are checked byte by
 // byte afterwards.
 
+#include "config/Cards.h"
 #include "config/ConfigFile.h"
 #include "config/ConfigRecord.h"
 #include "config/Defaults.h"
@@ -10,6 +11,7 @@
 #include "ui/main/CTarnwickApp.h"
 #include "ui/toolkit/headless/ScriptRunner.h"
 
+#include "FakeSystemRoot.h"
 #include "ScratchDir.h"
 
 #include <gtest/gtest.h>
@@ -265,6 +267,24 @@ const ScriptCase kCases[] = {
        EXPECT_TRUE(folderEntries().empty());
        expectSameRecord(programRecord(), defaultsRecord());
      }},
+    {"quit_question", [] {},
+     [] { EXPECT_EQ(savedRecord("kept.cfg").getInt32(fields::language), 2); }},
+    {"quit_without_saving", [] {},
+     [] {
+       EXPECT_TRUE(folderEntries().empty());
+       EXPECT_EQ(programRecord().getInt32(fields::timer1Off), 0);
+     }},
+    {"nothing_to_lose", [] { writeRecordFile("odd.cfg", oddRecord()); }, [] {}},
+    {"card_root",
+     [] {
+       testing::FakeSystemRoot system("root");
+       system.addDisk("sdb", "8:16", "usb", true);
+       system.addPartition("sdb", "sdb1", "8:17");
+       system.mount("8:17", "/media/ann/CARD", "vfat");
+       std::filesystem::create_directory("camera");
+       writeRecordFile("camera/menu.cfg", stableRecord());
+     },
+     [] { EXPECT_EQ(readBytes("root/media/ann/CARD/menu.cfg"), readBytes("camera/menu.cfg")); }},
     {"switches", [] {},
      [] {
        const ConfigRecord saved = savedRecord("switches.cfg");
@@ -303,6 +323,9 @@ TEST_P(MainWindowScript, Replays) {
   if (std::string_view(c.script) == "save_failure") {
     GTEST_SKIP() << "the script expects the POSIX reason texts of its failed saves";
   }
+  if (std::string_view(c.script) == "card_root") {
+    GTEST_SKIP() << "the card is found in a Linux system root, made of symbolic links";
+  }
 #endif
   const std::vector<std::uint8_t> text =
       readBytes(std::string(TARNWICK_MAIN_SCRIPTS_DIR) + "/" + c.script + ".ui");
@@ -311,10 +334,16 @@ TEST_P(MainWindowScript, Replays) {
   programRecord() = ConfigRecord{};
   ScratchDir folder(ScratchDir::Enter::Yes);
   ASSERT_TRUE(folder.ok());
+  // The cards of a system laid out under "root", where a script prepares one; none otherwise,
+  // whatever is in this PC.
+  MountedCards cards("root");
+  CardFinder& before = cardFinder();
+  setCardFinder(&cards);
   c.setup();
   const tk::ScriptOutcome outcome =
       tk::runScriptText(std::string(text.begin(), text.end()),
                         [] { EXPECT_FALSE(CTarnwickApp().InitInstance()); });
+  setCardFinder(&before);
   ASSERT_TRUE(outcome.ok) << c.script << ".ui " << outcome.message;
   c.check();
 }

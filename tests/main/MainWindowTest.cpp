@@ -3,6 +3,7 @@
 
 #include "ui/main/CTarnwickDlg.h"
 
+#include "config/Cards.h"
 #include "config/ConfigRecord.h"
 #include "config/FieldCatalog.h"
 #include "resources/templates/AboutBoxTemplate.h"
@@ -28,6 +29,17 @@ namespace {
 
 namespace ids = resources::ids::tarnwickDlg;
 using Action = std::function<void(tk::CDialogEx&)>;
+
+// The tests of this program see no memory card, whatever is in the PC that runs them (a card
+// would move the file dialogs); a replay that needs one lays out a system of its own.
+class NoCards : public CardFinder, public ::testing::Environment {
+ public:
+  std::vector<Card> cards() override { return {}; }
+  void SetUp() override { setCardFinder(this); }
+  void TearDown() override { setCardFinder(nullptr); }
+};
+[[maybe_unused]] ::testing::Environment* const kNoCards =
+    ::testing::AddGlobalTestEnvironment(new NoCards);
 
 // Runs the whole program with a user that performs one queued action per turn, answers boxes
 // and file dialogs from queues, and keeps every file dialog request.

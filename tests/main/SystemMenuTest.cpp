@@ -34,10 +34,11 @@ TEST(MainWindowSystemMenu, CloseEndsTheProgramWithoutCollectingOrWriting) {
   };
   // 61536 is the system menu's Close command.
   const Case cases[] = {
-      {"main window", "expect-dialog 102\nselect 1015 6\ntype 1035 \"25\"\nsysmenu 61536\n"},
+      {"main window", "expect-dialog 102\nselect 1015 6\ntype 1035 \"25\"\nsysmenu 61536\n"
+                      "question \"Quit without saving the changes?\" yes\n"},
       {"About box first", "expect-dialog 102\nselect 1015 6\nsysmenu 16\nexpect-dialog 100\n"
                           "sysmenu 61536\nexpect-dialog 102\nexpect-selection 1015 6\n"
-                          "sysmenu 61536\n"},
+                          "sysmenu 61536\nquestion \"Quit without saving the changes?\" yes\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -25,6 +25,7 @@ TEST(QtMessageBoxes, IconCaptionTextAndButtonsFollowTheRequest) {
     QMessageBox::StandardButtons buttons;
     QMessageBox::StandardButton press;
     int expected;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;  // checked when given
   };
   const Case cases[] = {
       {"warning",
@@ -45,7 +46,15 @@ TEST(QtMessageBoxes, IconCaptionTextAndButtonsFollowTheRequest) {
        [] { return askYesNo(u"Restore default config,are you sure?", u"Default") ? IDYES : IDNO; },
        QMessageBox::Question, QStringLiteral("Default"),
        QStringLiteral("Restore default config,are you sure?"), QMessageBox::Yes | QMessageBox::No,
-       QMessageBox::Yes, IDYES},
+       QMessageBox::Yes, IDYES, QMessageBox::Yes},
+      {"question whose Yes loses something: No is the default",
+       [] {
+         return askYesNo(u"Quit without saving the changes?", u" ", DefaultButton::Second) ? IDYES
+                                                                                          : IDNO;
+       },
+       QMessageBox::Question, QStringLiteral(" "),
+       QStringLiteral("Quit without saving the changes?"), QMessageBox::Yes | QMessageBox::No,
+       QMessageBox::No, IDNO, QMessageBox::No},
       {"question answered No", [] { return askYesNo(u"Sure?", u"Default") ? IDYES : IDNO; },
        QMessageBox::Question, QStringLiteral("Default"), QStringLiteral("Sure?"),
        QMessageBox::Yes | QMessageBox::No, QMessageBox::No, IDNO},
@@ -68,6 +77,9 @@ TEST(QtMessageBoxes, IconCaptionTextAndButtonsFollowTheRequest) {
       EXPECT_EQ(box.textFormat(), Qt::PlainText) << c.what;
       EXPECT_EQ(box.standardButtons(), c.buttons) << c.what;
       EXPECT_EQ(box.parentWidget(), nullptr) << c.what;  // no dialog is open
+      if (c.defaultButton != QMessageBox::NoButton) {
+        EXPECT_EQ(box.defaultButton(), box.button(c.defaultButton)) << c.what;
+      }
       box.button(c.press)->click();
     });
     EXPECT_EQ(c.show(), c.expected) << c.what;

@@ -4,6 +4,7 @@
 
 #include "QtTestSupport.h"
 
+#include "config/Cards.h"
 #include "config/ConfigFile.h"
 #include "config/ConfigRecord.h"
 #include "config/Defaults.h"
@@ -363,6 +364,12 @@ TEST(WhatTheUserSees, TheSaveDialogProposesTheFolderOfTheLoadedFile) {
   applyDefaults(prepared);
   ASSERT_FALSE(writeConfigFile(loaded.toStdString(), prepared));
   setFileDialogFolder({});
+  // No memory card, whatever is in this PC: one would be where the dialogs start.
+  MountedCards noCards(QDir(elsewhere.path()).filePath(QStringLiteral("no-system")).toStdString());
+  setCardFinder(&noCards);
+  const struct Restore {
+    ~Restore() { setCardFinder(nullptr); }
+  } restore;
 
   ActiveQtBackend backend;
   programRecord() = ConfigRecord{};

@@ -79,7 +79,11 @@ struct FailureCase {
 };
 
 TEST(Script, EveryFailureNamesTheLineAndWhatDiffered) {
+  setFileDialogFolder("/cards");  // until a row below chooses a file
   const FailureCase cases[] = {
+      {"click 20\nquestion \"Save now?\" yes\nexpect-file-dialog \"/cards\" \"menu.cfg\"\n",
+       "line 3: expect-file-dialog \"/cards\" \"menu.cfg\": the program shows the save-file dialog "
+       "in \"/cards\" with the name \"menu\""},
       {"expect-dialog 901\n", "line 1: expect-dialog 901: the open dialog is 900"},
       {"\n\nexpect-text 10 \"x\"\n", "line 3: expect-text 10 \"x\": the text is \"initial\""},
       {"expect-selection 13 0\n", "line 1: expect-selection 13 0: the selection is -1"},
@@ -113,6 +117,9 @@ TEST(Script, EveryFailureNamesTheLineAndWhatDiffered) {
       {"click 20\nquestion \"Save now?\" yes\nsave-file \"/tmp/a\"\nmessage \"Saved!\"\n",
        "line 4: message \"Saved!\": the program shows the message \"Saved /tmp/a.cfg!\""},
       {"key esc\nclick 1\n", "line 2: click 1: the program has already ended"},
+      {"expect-file-dialog \"/cards\" \"menu\"\n",
+       "line 1: expect-file-dialog \"/cards\" \"menu\": no message box or file dialog is open "
+       "(dialog 900 is)"},
       // Syntax errors are found before anything runs.
       {"frobnicate 1\n", "line 1: unknown action \"frobnicate\""},
       {"click\n", "line 1: click takes 1 argument(s)"},
@@ -123,6 +130,9 @@ TEST(Script, EveryFailureNamesTheLineAndWhatDiffered) {
       {"key space\n", "line 1: key takes enter, esc, left, right, up or down, not space"},
       {"message\n", "line 1: message takes one string, or *"},
       {"save-file later\n", "line 1: save-file takes a path in quotes, or cancel"},
+      {"question \"Save now?\" maybe\n", "line 1: question takes a string and yes, no or enter"},
+      {"expect-file-dialog \"/cards\"\n",
+       "line 1: expect-file-dialog takes a folder and a file name in quotes"},
       {"\"text\"\n", "line 1: a line must start with an action, not a string"},
   };
   for (const auto& c : cases) {
@@ -135,6 +145,12 @@ TEST(Script, EveryFailureNamesTheLineAndWhatDiffered) {
 TEST(Script, AnswersOfEveryKindAreTaken) {
   { auto o = run("click 20\nquestion \"Save now?\" no\nkey esc\n"); EXPECT_TRUE(o.ok) << o.message; }
   EXPECT_TRUE(run("click 20\nquestion \"Save now?\" yes\nsave-file cancel\nkey esc\n").ok);
+  // Enter on a question presses its default button, here Yes; the dialog starts where it was
+  // told to.
+  setFileDialogFolder("/cards");
+  EXPECT_TRUE(run("click 20\nquestion \"Save now?\" enter\nexpect-file-dialog \"/cards\" "
+                  "\"menu\"\nsave-file cancel\nkey esc\n")
+                  .ok);
   EXPECT_TRUE(run("click 20\nquestion \"Save now?\" yes\nsave-file \"a.cfg\"\nmessage *\nclose\n").ok);
   // A failure unwinds every open dialog, also a nested one, and reports the first problem only.
   const ScriptOutcome nested = run("sysmenu 16\nexpect-dialog 901\nclick 20\n");

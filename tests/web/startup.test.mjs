@@ -4,8 +4,8 @@ import { after, before, describe, test } from "node:test";
 import assert from "node:assert/strict";
 import { mkdirSync } from "node:fs";
 import { join } from "node:path";
-import { captionOf, click, control, isChecked, launchBrowser, mainWindow, openSite, optionCount,
-         press, screenshotDir, selectedText, serveFolder, settle, siteDir, valueOf,
+import { captionOf, choose, click, control, isChecked, launchBrowser, mainWindow, openSite,
+         optionCount, press, screenshotDir, selectedText, serveFolder, settle, siteDir, valueOf,
          windowOf } from "./harness.mjs";
 
 describe("start-up", () => {
@@ -103,6 +103,32 @@ describe("start-up", () => {
     await press(page, "Enter");
     await about.waitFor({ state: "detached" });
     assert.equal(await main.evaluate((layer) => layer.inert), false);
+  });
+
+  test("unsaved settings: Enter in a box asks first, No being its default, and so does leaving the page", async () => {
+    const main = mainWindow(page);
+    // Whether leaving the page now would ask (the page's handler cancels the leave).
+    const leaveAsks = () => page.evaluate(() => {
+      const leave = new Event("beforeunload", { cancelable: true });
+      window.dispatchEvent(leave);
+      return leave.defaultPrevented;
+    });
+    assert.equal(await leaveAsks(), false);
+    await choose(page, main, 1015, 2);
+    assert.equal(await leaveAsks(), true);
+    await control(main, 1015).focus();
+    await page.keyboard.press("Enter");
+    const box = page.locator(".layer.message");
+    await box.waitFor();
+    assert.equal(await box.locator(".text").textContent(), "Quit without saving the changes?");
+    assert.equal(await page.evaluate(() => document.activeElement.textContent), "No");
+    await box.locator(".window").screenshot({ path: join(screenshotDir, "web-quit-question.png") });
+    await press(page, "Enter");
+    assert.equal(await box.count(), 0);
+    assert.equal(await selectedText(main, 1015), "Spanish");
+    // Taken back, nothing is lost any more.
+    await choose(page, main, 1015, 0);
+    assert.equal(await leaveAsks(), false);
   });
 
   test("the close box ends the program and the page says so", async () => {

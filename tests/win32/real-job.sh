@@ -3,7 +3,8 @@
 # to the X server through XTEST (xdotool), exactly as a user's would, and Wine delivers them to
 # the program's windows. The job: the system menu's About box, an arrow key on a switch, a
 # password, a time-lapse, an organization name (first refused with a message box), the network
-# window in Auto mode, and a save through the save dialog. The saved file must hold the same bytes as the same job replayed
+# window in Auto mode, Escape answered No at the question about unsaved settings, and a save
+# through the save dialog. The saved file must hold the same bytes as the same job replayed
 # on the headless backend (the UI script given), and the fields the job set must read back.
 #
 # Usage (on an X server, Wine's prefix ready):
@@ -160,6 +161,17 @@ expect_text "MMS / 4G Setup" 1122 "Auto"
 keys Tab Down Down Down Tab Down
 click "MMS / 4G Setup" 1
 wait_gone "MMS / 4G Setup"
+
+step "Escape with settings unsaved asks first; Return answers the question's default, No"
+# A click on Serial No.'s Off, which is already checked, puts the keyboard focus back into the
+# main window and changes nothing.
+click "$main" 1106
+keys Escape
+expect_message "Quit without saving the changes?"
+import -window root "$shots/win32-job-quit-question.png"
+keys Return
+wait_gone " "
+kill -0 "$app" 2>/dev/null || fail "tarnwick.exe ended although the question was answered No"
 
 step "save through the save dialog"
 click "$main" 1117

@@ -1,5 +1,6 @@
 #include "ui/main/CTarnwickDlg.h"
 
+#include "config/Cards.h"
 #include "config/ConfigFile.h"
 #include "config/ConfigRecord.h"
 #include "config/Defaults.h"
@@ -23,6 +24,7 @@
 #include "ui/toolkit/DataExchange.h"
 #include "ui/toolkit/MessageBoxes.h"
 
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -37,10 +39,24 @@ constexpr tk::Rgb kMainBackgroundColor{215, 220, 240};
 constexpr char16_t kConfigFileFilter[] = u"Config file(*.cfg)|*.cfg|All files(*.*)|*.*||";
 constexpr char16_t kConfigExtension[] = u"cfg";
 constexpr char16_t kConfigInitialName[] = u"menu";
+// The one name the camera reads, in full where the dialog starts on a card.
+constexpr char16_t kCardFileName[] = u"menu.cfg";
 
 void fillList(tk::Control list, std::span<const std::string_view> items) {
   list.ResetContent();
   for (const std::string_view item : items) list.AddString(fromUtf8(item));
+}
+
+// The load or save dialog. With exactly one memory card in the PC it starts at the card's root,
+// the one folder the camera reads menu.cfg from, and a save proposes that name; otherwise it
+// starts where the last file was chosen.
+tk::CFileDialog configFileDialog(bool open, const tk::CDialogEx* owner) {
+  const std::optional<Card> card = onlyCard();
+  tk::CFileDialog dialog(open, kConfigExtension,
+                         card && !open ? kCardFileName : kConfigInitialName, kConfigFileFilter,
+                         owner);
+  if (card) dialog.setInitialFolder(card->root);
+  return dialog;
 }
 }  // namespace
 
@@ -69,8 +85,31 @@ bool CTarnwickDlg::OnInitDialog() {
   SetWindowText(mainWindowCaption());
 
   initForm();
+  markSettingsKept();
   return true;
 }
+
+void CTarnwickDlg::OnOK() {
+  // Enter: the toolkit's OK reads the numbers back first; one it refuses keeps the window open
+  // with the toolkit's prompt.
+  if (!UpdateData(true)) return;
+  if (mayEnd()) EndDialog(tk::IDOK);
+}
+
+void CTarnwickDlg::OnCancel() {
+  // Esc, the close box and the system menu's Close.
+  if (mayEnd()) EndDialog(tk::IDCANCEL);
+}
+
+bool CTarnwickDlg::hasUnsavedWork() { return recordAsSaved() != keptSettings_; }
+
+bool CTarnwickDlg::mayEnd() {
+  if (!hasUnsavedWork()) return true;
+  // No is the default button: a second stray Enter keeps the window.
+  return tk::askYesNo(u"Quit without saving the changes?", u" ", tk::DefaultButton::Second);
+}
+
+void CTarnwickDlg::markSettingsKept() { keptSettings_ = recordAsSaved(); }
 
 void CTarnwickDlg::OnSysCommand(int commandId) {
   // The low four bits of a system command are used by the system itself.
@@ -124,11 +163,7 @@ void CTarnwickDlg::recordToForm() {
   UpdateData(false);
 }
 
-void CTarnwickDlg::formToRecord() {
-  // A refused number has already been reported by the exchange; it and the numbers after it
-  // keep their previous values and the collection goes on with them.
-  UpdateData(true);
-
+MainFormValues CTarnwickDlg::formValues() {
   MainFormValues values;
   const auto lists = mainFormLists();
   for (std::size_t i = 0; i < lists.size(); ++i) {
@@ -141,9 +176,31 @@ void CTarnwickDlg::formToRecord() {
   for (std::size_t i = 0; i < switches.size(); ++i) {
     values.switchOn[i] = GetDlgItem(switches[i].onId).GetCheck() != 0;
   }
+  return values;
+}
+
+ConfigRecord CTarnwickDlg::recordAsSaved() {
+  MainFormValues values = formValues();
+  // As the exchange reads the edits: it stops at the first text that holds no number.
+  std::uint32_t number = 0;
+  if (tk::parseUnsigned(GetDlgItemText(ids::kVideoLengthEdit), number)) {
+    values.videoLength = number;
+    if (tk::parseUnsigned(GetDlgItemText(ids::kIntervalEdit), number)) {
+      values.intervalNumber = number;
+    }
+  }
+  ConfigRecord record = programRecord();
+  formValuesToRecord(values, record);
+  return record;
+}
+
+void CTarnwickDlg::formToRecord() {
+  // A refused number has already been reported by the exchange; it and the numbers after it
+  // keep their previous values and the collection goes on with them.
+  UpdateData(true);
 
   ConfigRecord& record = programRecord();
-  formValuesToRecord(values, record);
+  formValuesToRecord(formValues(), record);
 
   // Show the numbers actually stored (60 sec becomes 1 min, a refused text its old value).
   showInterval(record.getUInt32(fields::interval));
@@ -165,10 +222,11 @@ void CTarnwickDlg::OnDefaultConfig() {
   if (!tk::askYesNo(u"Restore default config,are you sure?", u"Default")) return;
   applyDefaults(programRecord());
   recordToForm();
+  markSettingsKept();
 }
 
 void CTarnwickDlg::OnLoadConfig() {
-  tk::CFileDialog dialog(true, kConfigExtension, kConfigInitialName, kConfigFileFilter, this);
+  tk::CFileDialog dialog = configFileDialog(true, this);
   dialog.setReadLimit(kRecordSize);
   if (dialog.DoModal() != tk::IDOK) return;
   configPath_ = dialog.GetPathName();
@@ -182,6 +240,7 @@ void CTarnwickDlg::OnLoadConfig() {
   }
   if (!error) {
     recordToForm();
+    markSettingsKept();
     return;
   }
   switch (error->kind) {
@@ -205,7 +264,7 @@ void CTarnwickDlg::OnSaveConfig() {
   // The form is collected first, also when the user then cancels the file dialog.
   formToRecord();
 
-  tk::CFileDialog dialog(false, kConfigExtension, kConfigInitialName, kConfigFileFilter, this);
+  tk::CFileDialog dialog = configFileDialog(false, this);
   if (dialog.DoModal() != tk::IDOK) return;
   configPath_ = dialog.GetPathName();
 
@@ -220,6 +279,7 @@ void CTarnwickDlg::OnSaveConfig() {
     tk::showWarning(u"Cannot save " + fromUtf8(configPath_) + u": " + fromUtf8(error->reason));
     return;
   }
+  markSettingsKept();
   tk::showInfo(u"Save Config File OK!");
 }
 

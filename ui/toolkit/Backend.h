@@ -12,13 +12,19 @@ class CDialogEx;
 
 enum class MessageIcon { None, Exclamation, Information, Question };
 enum class MessageButtons { Ok, YesNo };
+// The button Enter presses when the box opens: the first (OK, Yes) unless the program asks for
+// the second (No), for a question whose Yes would lose something.
+enum class DefaultButton { First, Second };
 
 struct MessageBoxRequest {
   std::u16string text;
   std::u16string caption;
   MessageIcon icon = MessageIcon::None;
   MessageButtons buttons = MessageButtons::Ok;
-  std::uint32_t flags = 0;         // the style value the program asked for (0x30, 0x40, 0x24, 0)
+  DefaultButton defaultButton = DefaultButton::First;
+  // The style value the program asked for (0x30, 0x40, 0x24, 0), with 0x100 when the second
+  // button is the default.
+  std::uint32_t flags = 0;
   std::uint16_t language = 1033;
   const CDialogEx* owner = nullptr;  // nullptr: no owner window
 };
@@ -28,9 +34,10 @@ struct FileDialogRequest {
   std::u16string filter;            // "Name(*.x)|*.x|...||"
   std::u16string defaultExtension;  // appended when the chosen name has none
   std::u16string initialName;
-  // The folder to start in: that of the last file chosen in a file dialog during this run, so
-  // that a save after a load proposes the loaded file's folder. Empty before the first choice;
-  // the backend then picks a folder the user can write to.
+  // The folder to start in: the one the program asks for (the root of the memory card in the
+  // PC), else that of the last file chosen in a file dialog during this run, so that a save
+  // after a load proposes the loaded file's folder. Empty before the first choice; the backend
+  // then picks a folder the user can write to.
   std::string initialFolder;
   const CDialogEx* owner = nullptr;
   // "Open": how many bytes from the start of the file the program uses (0: all of them). A

@@ -84,6 +84,10 @@ class CDialogEx {
   virtual void DoDataExchange(DataExchange& dx);
   virtual void OnPaint(PaintContext& paint);
   virtual CtlColor OnCtlColor(int controlId, CtlColorType type);
+  // Whether ending the program now would lose settings the user has not saved. A front end
+  // that can be ended behind the windows' back (a page closed or reloaded) asks it whenever it
+  // waits for input, to warn before that happens. The base holds nothing of its own.
+  virtual bool hasUnsavedWork() { return false; }
 
   bool UpdateData(bool saveAndValidate = true);
 

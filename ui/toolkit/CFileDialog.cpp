@@ -47,7 +47,7 @@ int CFileDialog::DoModal() {
   request.filter = filter_;
   request.defaultExtension = defaultExtension_;
   request.initialName = initialName_;
-  request.initialFolder = lastFolder();
+  request.initialFolder = initialFolder_.empty() ? lastFolder() : initialFolder_;
   request.owner = owner_;
   request.readLimit = readLimit_;
   std::optional<ChosenFile> chosen = backend->chooseFile(request);

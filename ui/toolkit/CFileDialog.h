@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tarnwick::tk {
@@ -22,6 +23,10 @@ class CFileDialog {
   // "Open": the program uses only the first `bytes` bytes of the file; a front end that hands
   // over the bytes reads no more. Call before DoModal.
   void setReadLimit(std::uint64_t bytes) { readLimit_ = bytes; }
+
+  // Starts the dialog in this folder (UTF-8) instead of the last one a file was chosen in.
+  void setInitialFolder(std::string folder) { initialFolder_ = std::move(folder); }
+
   // IDOK when the user chose a file, IDCANCEL otherwise.
   int DoModal();
   // The full path chosen (UTF-8), with the default extension added when the name had none. A
@@ -47,6 +52,7 @@ class CFileDialog {
   std::u16string filter_;
   const CDialogEx* owner_;
   std::uint64_t readLimit_ = 0;
+  std::string initialFolder_;
   std::string path_;
   ChosenFile chosen_;
 };

@@ -6,8 +6,12 @@
 namespace tarnwick::tk {
 
 namespace {
+// The style bit of a second default button.
+constexpr std::uint32_t kDefaultSecondButton = 0x100;
+
 int show(const std::u16string& text, const std::u16string& caption, MessageIcon icon,
-         MessageButtons buttons, std::uint32_t flags) {
+         MessageButtons buttons, std::uint32_t flags,
+         DefaultButton defaultButton = DefaultButton::First) {
   Backend* backend = activeBackend();
   if (backend == nullptr) return buttons == MessageButtons::YesNo ? IDNO : IDOK;
   MessageBoxRequest request;
@@ -15,7 +19,8 @@ int show(const std::u16string& text, const std::u16string& caption, MessageIcon 
   request.caption = caption;
   request.icon = icon;
   request.buttons = buttons;
-  request.flags = flags;
+  request.defaultButton = defaultButton;
+  request.flags = flags | (defaultButton == DefaultButton::Second ? kDefaultSecondButton : 0);
   return backend->showMessageBox(request);
 }
 }  // namespace
@@ -28,8 +33,10 @@ void showInfo(const std::u16string& text) {
   show(text, u" ", MessageIcon::Information, MessageButtons::Ok, 0x40);
 }
 
-bool askYesNo(const std::u16string& text, const std::u16string& caption) {
-  return show(text, caption, MessageIcon::Question, MessageButtons::YesNo, 0x24) == IDYES;
+bool askYesNo(const std::u16string& text, const std::u16string& caption,
+              DefaultButton defaultButton) {
+  return show(text, caption, MessageIcon::Question, MessageButtons::YesNo, 0x24,
+              defaultButton) == IDYES;
 }
 
 }  // namespace tarnwick::tk

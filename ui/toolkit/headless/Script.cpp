@@ -132,7 +132,7 @@ constexpr Form kForms[] = {
     {"expect-count", K::ExpectCount, "IN"},     {"expect-item", K::ExpectItem, "INS"},
     {"expect-enabled", K::ExpectEnabled, "IB"}, {"expect-checked", K::ExpectChecked, "IB"},
     {"expect-visible", K::ExpectVisible, "IB"}, {"expect-caption", K::ExpectCaption, "S"},
-    {"expect-masked", K::ExpectMasked, "IB"},   {"expect-focus", K::ExpectFocus, "I"},   {"question", K::Question, "SB"},
+    {"expect-masked", K::ExpectMasked, "IB"},   {"expect-focus", K::ExpectFocus, "I"},
 };
 
 std::optional<std::string> parseLine(const Lexed& lexed, ScriptStep& step) {
@@ -166,6 +166,25 @@ std::optional<std::string> parseLine(const Lexed& lexed, ScriptStep& step) {
     } else {
       return "message takes one string, or *";
     }
+    return std::nullopt;
+  }
+  if (word == "question") {
+    // The answer is Yes, No, or Enter: whichever button the box makes the default.
+    constexpr const char* kQuestion = "question takes a string and yes, no or enter";
+    if (tokens.size() != 3 || !tokens[1].quoted || tokens[2].quoted) return kQuestion;
+    const std::string& answer = tokens[2].text;
+    if (answer != "yes" && answer != "no" && answer != "enter") return kQuestion;
+    step.kind = answer == "enter" ? K::QuestionDefault : K::Question;
+    step.flag = answer == "yes";
+    step.text = lexed.quotedUnits[1];
+    return std::nullopt;
+  }
+  if (word == "expect-file-dialog") {
+    constexpr const char* kShape = "expect-file-dialog takes a folder and a file name in quotes";
+    if (tokens.size() != 3 || !tokens[1].quoted || !tokens[2].quoted) return kShape;
+    step.kind = K::ExpectFileDialog;
+    step.path = tokens[1].text;
+    step.text = lexed.quotedUnits[2];
     return std::nullopt;
   }
   if (word == "open-file" || word == "save-file") {
@@ -282,6 +301,9 @@ std::string describeStep(const ScriptStep& step) {
     case K::Message: return "message " + quoted(step.text);
     case K::MessageAny: return "message *";
     case K::Question: return "question " + quoted(step.text) + " " + yesNo(step.flag);
+    case K::QuestionDefault: return "question " + quoted(step.text) + " enter";
+    case K::ExpectFileDialog:
+      return "expect-file-dialog \"" + step.path + "\" " + quoted(step.text);
     case K::OpenFile: return "open-file \"" + step.path + "\"";
     case K::SaveFile: return "save-file \"" + step.path + "\"";
     case K::OpenFileCancel: return "open-file cancel";

@@ -8,13 +8,15 @@
 namespace tarnwick::tk {
 
 // One line of a UI script: a user's action, an expectation about the top dialog, or the answer
-// to a message box or file dialog that the program shows.
+// to a message box or file dialog that the program shows (with expect-file-dialog, the folder
+// and name the next file dialog must start with).
 struct ScriptStep {
   enum class Kind {
     ExpectDialog, Click, Type, Select, KeyEnter, KeyEscape, KeyArrow, Close, SysMenu,
     ExpectText, ExpectSelection, ExpectCount, ExpectItem, ExpectEnabled, ExpectChecked,
     ExpectVisible, ExpectCaption, ExpectFocus, ExpectMasked,
-    Message, MessageAny, Question, OpenFile, SaveFile, OpenFileCancel, SaveFileCancel,
+    Message, MessageAny, Question, QuestionDefault, OpenFile, SaveFile, OpenFileCancel,
+    SaveFileCancel, ExpectFileDialog,
   };
   Kind kind = Kind::Click;
   int line = 0;       // 1-based line in the script
@@ -22,7 +24,7 @@ struct ScriptStep {
   int number = 0;     // list position or count
   bool flag = false;  // yes / no; key: forward (right, down)
   std::u16string text;
-  std::string path;   // UTF-8 file path
+  std::string path;   // UTF-8 file path; the folder of expect-file-dialog
 
   bool isAnswer() const { return kind >= Kind::Message; }
   bool isExpectation() const {

@@ -146,6 +146,11 @@ int ScriptUser::answerMessageBox(const MessageBoxRequest& request) {
     case K::Question:
       if (yesNo && request.text == step.text) return step.flag ? IDYES : IDNO;
       break;
+    case K::QuestionDefault:
+      if (yesNo && request.text == step.text) {
+        return request.defaultButton == DefaultButton::Second ? IDNO : IDYES;
+      }
+      break;
     default:
       break;
   }
@@ -159,6 +164,19 @@ std::optional<std::string> ScriptUser::answerFileDialog(const FileDialogRequest&
   if (finished()) {
     if (backend_ != nullptr) backend_->fail("the script ended while " + shown);
     return std::nullopt;
+  }
+  // What the dialog starts with is checked before it is answered.
+  while (script_.steps[next_].kind == K::ExpectFileDialog) {
+    const ScriptStep& expected = script_.steps[next_++];
+    if (request.initialFolder != expected.path || request.initialName != expected.text) {
+      fail(expected, shown + " in \"" + request.initialFolder + "\" with the name " +
+                         quote(request.initialName));
+      return std::nullopt;
+    }
+    if (finished()) {
+      if (backend_ != nullptr) backend_->fail("the script ended while " + shown);
+      return std::nullopt;
+    }
   }
   const ScriptStep& step = script_.steps[next_++];
   if (request.save) {

@@ -63,7 +63,8 @@ int QtBackend::showMessageBox(const MessageBoxRequest& request) {
   // The text is the program's message, never markup.
   box.setTextFormat(Qt::PlainText);
   if (yesNo) {
-    box.setDefaultButton(QMessageBox::Yes);
+    box.setDefaultButton(request.defaultButton == DefaultButton::Second ? QMessageBox::No
+                                                                        : QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
   }
   box.exec();

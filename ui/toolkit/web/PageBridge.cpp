@@ -73,8 +73,8 @@ EM_ASYNC_JS(void, tarnwick_read_page_file, (const char* input, double limit), {
 EM_JS(int, tarnwick_reply_sizes, (int* sizes), {
   const reply = Module.page.reply;
   HEAP32[sizes >> 2] = lengthBytesUTF8(reply.status) + 1;
-  HEAP32[(sizes >> 2) + 1] = lengthBytesUTF8(reply.name ?? "") + 1;
-  HEAP32[(sizes >> 2) + 2] = lengthBytesUTF8(reply.text ?? "") + 1;
+  HEAP32[(sizes >> 2) + 1] = lengthBytesUTF8((reply.name || "")) + 1;
+  HEAP32[(sizes >> 2) + 2] = lengthBytesUTF8((reply.text || "")) + 1;
   return reply.bytes ? reply.bytes.length : 0;
 });
 
@@ -83,8 +83,8 @@ EM_JS(void, tarnwick_take_reply, (char* status, char* name, char* text, const in
   const reply = Module.page.reply;
   Module.page.reply = null;
   stringToUTF8(reply.status, status, HEAP32[sizes >> 2]);
-  stringToUTF8(reply.name ?? "", name, HEAP32[(sizes >> 2) + 1]);
-  stringToUTF8(reply.text ?? "", text, HEAP32[(sizes >> 2) + 2]);
+  stringToUTF8((reply.name || ""), name, HEAP32[(sizes >> 2) + 1]);
+  stringToUTF8((reply.text || ""), text, HEAP32[(sizes >> 2) + 2]);
   if (reply.bytes) HEAPU8.set(reply.bytes, bytes);
 });
 
@@ -93,6 +93,10 @@ EM_JS(void, tarnwick_show_page_file_note, (const char* input, const char* text),
 });
 
 EM_JS(void, tarnwick_program_ended, (), { Module.page.programEnded(); });
+
+EM_JS(void, tarnwick_set_unsaved_work, (int unsaved), {
+  Module.page.setUnsavedWork(unsaved !== 0);
+});
 
 namespace tarnwick::tk::web::page {
 
@@ -178,5 +182,7 @@ void showPageFileNote(const std::string& input, const std::string& text) {
 }
 
 void programEnded() { tarnwick_program_ended(); }
+
+void setUnsavedWork(bool unsaved) { tarnwick_set_unsaved_work(unsaved ? 1 : 0); }
 
 }  // namespace tarnwick::tk::web::page

@@ -58,6 +58,8 @@ FileReply readPageFile(const std::string& input, std::uint64_t readLimit);
 void showPageFileNote(const std::string& input, const std::string& text);
 // The main window has closed: the page says so.
 void programEnded();
+// Whether leaving or reloading the page now would lose settings: the page then asks first.
+void setUnsavedWork(bool unsaved);
 
 }  // namespace page
 }  // namespace tarnwick::tk::web

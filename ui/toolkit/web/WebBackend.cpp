@@ -7,6 +7,7 @@
 #include "ui/toolkit/web/PageText.h"
 #include "ui/toolkit/web/WebDialogWindow.h"
 
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
@@ -32,14 +33,27 @@ const char* iconName(MessageIcon icon) {
 }  // namespace
 
 int WebBackend::runModal(CDialogEx& dialog) {
-  ++open_;
+  open_.push_back(&dialog);
   int result = IDCANCEL;
   {
-    WebDialogWindow window(dialog, nextWindow_++, pageFile_);
+    WebDialogWindow window(dialog, nextWindow_++, pageFile_, [this] { reportUnsavedWork(); });
     result = window.runModal();
   }
-  if (--open_ == 0) page::programEnded();
+  open_.pop_back();
+  if (open_.empty()) {
+    // Nothing is left that could be lost.
+    unsavedReported_ = false;
+    page::programEnded();
+  }
   return result;
+}
+
+void WebBackend::reportUnsavedWork() {
+  const bool unsaved = std::any_of(open_.begin(), open_.end(),
+                                   [](CDialogEx* dialog) { return dialog->hasUnsavedWork(); });
+  if (unsaved == unsavedReported_) return;
+  unsavedReported_ = unsaved;
+  page::setUnsavedWork(unsaved);
 }
 
 int WebBackend::showMessageBox(const MessageBoxRequest& request) {
@@ -47,7 +61,8 @@ int WebBackend::showMessageBox(const MessageBoxRequest& request) {
   const std::string json = "{\"text\":" + jsonString(request.text) +
                            ",\"caption\":" + jsonString(request.caption) + ",\"icon\":\"" +
                            iconName(request.icon) + "\",\"yesNo\":" + (yesNo ? "true" : "false") +
-                           "}";
+                           ",\"defaultButton\":" +
+                           (request.defaultButton == DefaultButton::Second ? "1" : "0") + "}";
   const int answer = page::messageBox(json);
   if (answer == IDYES) return IDYES;
   if (yesNo) return IDNO;
@@ -65,7 +80,7 @@ std::optional<ChosenFile> WebBackend::chooseFile(const FileDialogRequest& reques
         applyDefaultExtension(toUtf8(request.initialName), request.defaultExtension);
     page::FileReply target = page::chooseSaveTarget(proposed, types);
     if (target.status == "cancelled") return std::nullopt;
-    chosen.name = target.status == "file" ? std::move(target.name) : proposed;
+    chosen.name = target.status == "file" ? target.name : proposed;
     if (chosen.name.empty()) return std::nullopt;
     return chosen;
   }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace tarnwick::tk::web {
 
@@ -16,6 +17,7 @@ namespace tarnwick::tk::web {
 // first bytes (as many as the program uses), "save" with a name; the written bytes go onto the
 // file the user loaded or picked, where the browser allows it, and are read back and compared,
 // or else become a download under the proposed name.
+// While an open window holds unsaved work the page asks before it is left or reloaded.
 class WebBackend : public Backend {
  public:
   WebBackend() = default;
@@ -34,9 +36,13 @@ class WebBackend : public Backend {
   void onPageFile(PageFileHandler handler) { pageFile_ = std::move(handler); }
 
  private:
+  // Tells the page whether leaving it now would lose work, when that has changed.
+  void reportUnsavedWork();
+
   PageFileHandler pageFile_;
-  int open_ = 0;
+  std::vector<CDialogEx*> open_;
   int nextWindow_ = 1;
+  bool unsavedReported_ = false;
 };
 
 }  // namespace tarnwick::tk::web

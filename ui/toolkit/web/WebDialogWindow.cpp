@@ -3,11 +3,18 @@
 #include "config/TextConversions.h"
 #include "ui/toolkit/web/PageBridge.h"
 
+#include <utility>
+
 namespace tarnwick::tk::web {
 
 WebDialogWindow::WebDialogWindow(CDialogEx& dialog, int windowNumber,
-                                 const PageFileHandler& pageFile)
-    : dialog_(dialog), pageFile_(pageFile), host_(dialog, *this), number_(windowNumber) {
+                                 const PageFileHandler& pageFile,
+                                 std::function<void()> beforeWaiting)
+    : dialog_(dialog),
+      pageFile_(pageFile),
+      host_(dialog, *this),
+      number_(windowNumber),
+      beforeWaiting_(std::move(beforeWaiting)) {
   const DialogTemplate& t = dialog.dialogTemplate();
   const page::FontMeasures font =
       page::measureFont(cssFontFamilies(t.fontName), fontPixels(t.pointSize));
@@ -105,6 +112,7 @@ void WebDialogWindow::closeWindow(int /*result*/) {
 }
 
 std::optional<InputEvent> WebDialogWindow::nextInput() {
+  if (beforeWaiting_) beforeWaiting_();
   for (;;) {
     const std::optional<PageEvent> event = parsePageEvent(page::nextEvent());
     if (event && event->kind == PageEventKind::PageFile) {

@@ -4,6 +4,7 @@
 #include "ui/toolkit/DialogUnits.h"
 #include "ui/toolkit/web/PageText.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,8 +16,10 @@ namespace tarnwick::tk::web {
 // the program meanwhile.
 class WebDialogWindow : private NativeWindow, private InputSource {
  public:
-  // `pageFile` takes the page's own file inputs that arrive while this window waits.
-  WebDialogWindow(CDialogEx& dialog, int windowNumber, const PageFileHandler& pageFile);
+  // `pageFile` takes the page's own file inputs that arrive while this window waits;
+  // `beforeWaiting` runs each time the window is about to wait for the page's next input.
+  WebDialogWindow(CDialogEx& dialog, int windowNumber, const PageFileHandler& pageFile,
+                  std::function<void()> beforeWaiting = {});
   ~WebDialogWindow() override;
   WebDialogWindow(const WebDialogWindow&) = delete;
   WebDialogWindow& operator=(const WebDialogWindow&) = delete;
@@ -43,6 +46,7 @@ class WebDialogWindow : private NativeWindow, private InputSource {
   const PageFileHandler& pageFile_;
   DialogHost host_;
   int number_;
+  std::function<void()> beforeWaiting_;
   DialogBaseUnits base_;
   bool shown_ = false;
   std::vector<ControlColours> colours_;
