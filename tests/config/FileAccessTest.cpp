@@ -71,7 +71,7 @@ TEST(FileAccessTest, MemoryFilesReadLikeTheFileSystem) {
 
   std::vector<std::uint8_t> out;
   files.put("big", std::vector<std::uint8_t>(11, 1));
-  EXPECT_EQ(errorKind(files.readWholeFile("big", 10, out)), FileErrorKind::ReadError);
+  EXPECT_EQ(errorKind(files.readWholeFile("big", 10, out)), FileErrorKind::TooLarge);
   EXPECT_EQ(errorKind(files.readWholeFile("big", 11, out)), std::nullopt);
   EXPECT_EQ(out.size(), 11u);
   EXPECT_TRUE(files.save("", out).has_value());
@@ -113,8 +113,12 @@ TEST(FileAccessTest, EveryReadFailureBecomesTheOneErrorWithItsKindPathAndReason)
   std::vector<std::uint8_t> out;
   const auto tooLarge = files.readWholeFile("short.cfg", 2, out);
   ASSERT_TRUE(tooLarge.has_value());
-  EXPECT_EQ(tooLarge->kind, FileErrorKind::ReadError);
-  EXPECT_EQ(tooLarge->reason, "The file is too large");
+  EXPECT_EQ(tooLarge->kind, FileErrorKind::TooLarge);
+  // The limit is named, in the largest unit that states it exactly.
+  EXPECT_EQ(tooLarge->reason, "The file is larger than the 2 bytes accepted");
+  EXPECT_EQ(tooLargeError("t", std::uint64_t{64} << 20).reason,
+            "The file is larger than the 64 MiB accepted");
+  EXPECT_EQ(tooLargeError("t", 1536).reason, "The file is larger than the 1536 bytes accepted");
   EXPECT_FALSE(files.readWholeFile("short.cfg", 3, out).has_value());
 
   FailingFiles failing;

@@ -163,7 +163,10 @@ TEST(ReadFileTest, WholeFileStaysWithinItsLimit) {
   Bytes out;
   EXPECT_EQ(errorKind(readWholeFile(dir.file("f"), 100, out)), std::nullopt);
   EXPECT_EQ(out, Bytes(100, 5));
-  EXPECT_EQ(errorKind(readWholeFile(dir.file("f"), 99, out)), FileErrorKind::ReadError);
+  const auto tooLarge = readWholeFile(dir.file("f"), 99, out);
+  ASSERT_TRUE(tooLarge);
+  EXPECT_EQ(tooLarge->kind, FileErrorKind::TooLarge);
+  EXPECT_EQ(tooLarge->reason, "The file is larger than the 99 bytes accepted");
   EXPECT_EQ(errorKind(readWholeFile(dir.path(), 99, out)), FileErrorKind::CannotOpen);
 }
 

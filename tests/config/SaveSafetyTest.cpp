@@ -118,7 +118,7 @@ TEST(SaveSafety, SetIdBitsOwnerAndGroupSurviveTheSave) {
         ASSERT_EQ(::chown(path.c_str(), kOther, kOtherGroup), 0);
       }
       ASSERT_EQ(::chmod(path.c_str(), 06755), 0);
-      ASSERT_FALSE(saveFileAtomically(path, kNew, temps));
+      ASSERT_FALSE(saveFileAtomically(path, kNew, IfExists::Replace, temps));
       EXPECT_EQ(readBytes(path), kNew);
       EXPECT_EQ(modeOf(path), 06755u) << path;
       EXPECT_EQ(statOf(path).st_uid, other ? kOther : ::geteuid());
@@ -156,7 +156,7 @@ TEST(SaveSafety, AKilledSaveLeavesNoTemporaryFile) {
       ::getrlimit(RLIMIT_FSIZE, &limit);
       limit.rlim_cur = 1000;
       ::setrlimit(RLIMIT_FSIZE, &limit);
-      saveFileAtomically(path, kNew, temps);
+      saveFileAtomically(path, kNew, IfExists::Replace, temps);
       ::_exit(0);
     }
     int status = 0;
@@ -177,25 +177,30 @@ void makeOld(const std::string& path, std::time_t age) {
   ::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW);
 }
 
-// A save removes our own temporary files that were left more than a minute ago; a fresh one
-// (another save may be writing it), another account's, and names not quite ours stay.
-TEST(SaveSafety, StaleTemporaryFilesOfOursAreRemoved) {
+// A save removes our own temporary files that killed saves left: at once when nobody holds
+// them locked and they have content (a save locks its file before writing to it), after a
+// minute when they are empty. One another save holds, another account's, and names not quite
+// ours stay.
+TEST(SaveSafety, TemporaryFilesOfKilledSavesAreRemoved) {
   for (const TempFiles temps : {TempFiles::UnnamedWherePossible, TempFiles::NamedOnly}) {
     ScratchDir dir;
-    const std::set<std::string> kept = {".tarnwick-save-Fresh1", ".tarnwick-save-Theirs",
-                                        ".tarnwick-save-toolong", ".tarnwick-save-ab.d12",
-                                        "tarnwick-save-abcdef", "menu.cfg"};
+    const std::set<std::string> kept = {".tarnwick-save-Locked", ".tarnwick-save-Empty1",
+                                        ".tarnwick-save-Theirs", ".tarnwick-save-toolong",
+                                        ".tarnwick-save-ab.d12", "tarnwick-save-abcdef",
+                                        "menu.cfg"};
     for (const std::string& name : kept) writeBytes(dir.file(name), kOld);
-    writeBytes(dir.file(".tarnwick-save-Stale1"), kOld);
-    fs::create_directory(dir.file(".tarnwick-save-Folder"));
-    for (const std::string& name : kept) {
-      if (name != ".tarnwick-save-Fresh1") makeOld(dir.file(name), 3600);
-    }
+    writeBytes(dir.file(".tarnwick-save-Empty1"), {});
+    writeBytes(dir.file(".tarnwick-save-Killed"), kOld);
+    writeBytes(dir.file(".tarnwick-save-Stale1"), {});
     makeOld(dir.file(".tarnwick-save-Stale1"), 120);
+    fs::create_directory(dir.file(".tarnwick-save-Folder"));
     makeOld(dir.file(".tarnwick-save-Folder"), 3600);
+    const int held = ::open(dir.file(".tarnwick-save-Locked").c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
     const bool other = isRoot() &&
                        ::chown(dir.file(".tarnwick-save-Theirs").c_str(), kOther, kOtherGroup) == 0;
-    ASSERT_FALSE(saveFileAtomically(dir.file("menu.cfg"), kNew, temps));
+    ASSERT_FALSE(saveFileAtomically(dir.file("menu.cfg"), kNew, IfExists::Replace, temps));
+    ::close(held);
     std::set<std::string> expected = kept;
     expected.insert(".tarnwick-save-Folder");
     if (!other) expected.erase(".tarnwick-save-Theirs");
@@ -210,10 +215,10 @@ TEST(SaveSafety, TheNamedWayReplacesTheFileAndLeavesNothingBehind) {
   const std::string path = dir.file("menu.cfg");
   writeBytes(path, kOld);
   ::chmod(path.c_str(), 0640);
-  ASSERT_FALSE(saveFileAtomically(path, kNew, TempFiles::NamedOnly));
+  ASSERT_FALSE(saveFileAtomically(path, kNew, IfExists::Replace, TempFiles::NamedOnly));
   EXPECT_EQ(readBytes(path), kNew);
   EXPECT_EQ(modeOf(path), 0640u);
-  ASSERT_FALSE(saveFileAtomically(dir.file("new.cfg"), kNew, TempFiles::NamedOnly));
+  ASSERT_FALSE(saveFileAtomically(dir.file("new.cfg"), kNew, IfExists::Replace, TempFiles::NamedOnly));
   EXPECT_EQ(dir.entries(), (std::set<std::string>{"menu.cfg", "new.cfg"}));
 }
 
