@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <ostream>
 #include <tuple>
 
+#include "CardMount.h"
 #include "FaultCases.h"
 
 namespace tarnwick::faults {
@@ -23,6 +25,7 @@ struct Fault {
   Limits limits;
   bool immutableFolder;
   const char* reason;
+  std::vector<std::string> card = {};  // the test card's options: the folder is a card
 };
 
 void PrintTo(const WriterCase& c, std::ostream* os) { *os << c.name; }
@@ -41,6 +44,8 @@ const Fault kFaults[] = {
     // Each output is well over 1000 bytes, so the write fails part-way.
     {"WriteFailsPartWay", {Runner::Self, 1000}, false, "File too large"},
     {"ImmutableFolder", {}, true, "Operation not permitted"},
+    // Every saved file is read back from the card before it takes its name.
+    {"CardReturnsOtherBytes", {}, false, kCardReturnedDifferentBytes, {"--corrupt"}},
 };
 
 class WriterCommandFault : public ::testing::TestWithParam<std::tuple<WriterCase, Fault>> {
@@ -62,10 +67,15 @@ class WriterCommandFault : public ::testing::TestWithParam<std::tuple<WriterCase
     if (fault.immutableFolder && !folder_.makeImmutable("")) {
       GTEST_SKIP() << "no immutable folders here";
     }
+    if (!fault.card.empty()) {
+      card_ = std::make_unique<testing::CardMount>(dir, fault.card);
+      if (!card_->unavailable().empty()) GTEST_SKIP() << card_->unavailable();
+    }
     before_ = folder_.state();
   }
 
   FaultFolder folder_;
+  std::unique_ptr<testing::CardMount> card_;  // unmounted before the folder goes
   TreeState before_;
 };
 
