@@ -10,6 +10,7 @@
 
 #include "ToolRun.h"
 #include "cli/FieldValues.h"
+#include "cli/RecordJson.h"
 #include "cli/StartupRecord.h"
 #include "config/ConfigFile.h"
 #include "config/FieldCatalog.h"
@@ -72,6 +73,60 @@ TEST(ConcurrentWrites, TwoSetCommandsOnOneFileKeepBothChanges) {
   }
   EXPECT_EQ(lost, 0) << lost << " of 200 changes were lost";
   EXPECT_EQ(dir.entries(), (std::set<std::string>{"menu.cfg"}));
+}
+
+// 200 rounds of `new` and `import` started together on a missing file: exactly one of them
+// makes it, the other finds it there, and the file is the one that made it.
+TEST(ConcurrentWrites, TwoCreatorsOfOneMissingFileNeverBothSucceed) {
+  ScratchDir dir;
+  const ConfigRecord other = test::randomRecord(7);
+  test::writeText(dir.file("other.json"), exportRecordJson(other));
+  int both = 0;
+  int neither = 0;
+  for (int round = 0; round < 200; ++round) {
+    const std::string name = "r" + std::to_string(round) + ".cfg";
+    const pid_t a = startTool({"new", "-o", name}, dir.path().string());
+    const pid_t b = startTool({"import", "other.json", "-o", name}, dir.path().string());
+    const int madeByNew = waitTool(a);
+    const int madeByImport = waitTool(b);
+    both += madeByNew == 0 && madeByImport == 0;
+    neither += madeByNew != 0 && madeByImport != 0;
+    ConfigRecord saved;
+    ASSERT_EQ(errorKind(readConfigFile(dir.file(name), saved)), std::nullopt);
+    EXPECT_EQ(saved, madeByNew == 0 ? startupRecord() : other) << name;
+  }
+  EXPECT_EQ(both, 0) << both << " of 200 pairs both reported success";
+  EXPECT_EQ(neither, 0);
+  EXPECT_EQ(dir.entries().size(), 201u);  // the files and other.json, no temporary file
+}
+
+// Two batches into one new folder, started together, ten times: one writes every camera, the
+// other stops at the first camera the first one made; no camera is written twice.
+TEST(ConcurrentWrites, TwoBatchesIntoOneFolderNeverBothWriteACamera) {
+  ScratchDir dir;
+  std::string csv = "camera\n";
+  for (int i = 1; i <= 20; ++i) csv += "cam" + std::to_string(i) + "\n";
+  test::writeText(dir.file("cameras.csv"), csv);
+  for (const char* org : {"A", "B"}) {
+    ConfigRecord base = startupRecord();
+    ASSERT_FALSE(assignField(base, fields::orgName, org));
+    ASSERT_FALSE(writeConfigFile(dir.file(std::string(org) + ".cfg"), base));
+  }
+  for (int round = 0; round < 10; ++round) {
+    const std::string out = "out" + std::to_string(round);
+    const pid_t a = startTool({"batch", "A.cfg", "cameras.csv", "-o", out}, dir.path().string());
+    const pid_t b = startTool({"batch", "B.cfg", "cameras.csv", "-o", out}, dir.path().string());
+    const int statusA = waitTool(a);
+    const int statusB = waitTool(b);
+    ASSERT_TRUE((statusA == 0) != (statusB == 0)) << statusA << " " << statusB;
+    const std::string winner = statusA == 0 ? "A" : "B";
+    for (int i = 1; i <= 20; ++i) {
+      ConfigRecord saved;
+      const std::string file = dir.file(out + "/cam" + std::to_string(i) + "/menu.cfg");
+      ASSERT_EQ(errorKind(readConfigFile(file, saved)), std::nullopt) << file;
+      EXPECT_EQ(valueOf(saved, fields::orgName), winner) << file;
+    }
+  }
 }
 
 }  // namespace

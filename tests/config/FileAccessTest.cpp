@@ -128,6 +128,26 @@ TEST(FileAccessTest, EveryReadFailureBecomesTheOneErrorWithItsKindPathAndReason)
   EXPECT_EQ(saved->kind, FileErrorKind::SaveError);
 }
 
+// A save that may not replace keeps what a store holds, in memory as on disk, also through a
+// store that only knows how to read and replace (the interface's own way).
+TEST(FileAccessTest, SavingWhereNoFileIsKeepsAnExistingOne) {
+  MemoryFiles files;
+  ScopedFileAccess scoped(files);
+  ConfigRecord record;
+  applyDefaults(record);
+  files.put("menu.cfg", {1, 2, 3});
+  const auto kept = writeConfigFile("menu.cfg", record, IfExists::Fail);
+  ASSERT_TRUE(kept);
+  EXPECT_EQ(kept->reason, kAlreadyExists);
+  EXPECT_EQ(*files.find("menu.cfg"), (std::vector<std::uint8_t>{1, 2, 3}));
+  EXPECT_FALSE(writeConfigFile("new.cfg", record, IfExists::Fail));
+  EXPECT_NE(files.find("new.cfg"), nullptr);
+
+  FailingFiles failing;  // reads fail as for a missing file: saveNew goes on to save
+  EXPECT_TRUE(failing.saveNew("x.cfg", std::vector<std::uint8_t>{1}));
+  EXPECT_EQ(failing.saves, 1);
+}
+
 TEST(FileAccessTest, TheSystemFilesAreActiveUnlessReplaced) {
   EXPECT_EQ(&fileAccess(), &systemFiles());
   MemoryFiles files;

@@ -209,6 +209,58 @@ TEST(SaveSafety, TemporaryFilesOfKilledSavesAreRemoved) {
   }
 }
 
+// Saves killed at any moment (SIGKILL, which no program can catch or delay) leave the old or
+// the new file, never a damaged one, and whatever temporary file they leave is gone after the
+// next save. Each round kills a saving child at another moment of its saves.
+TEST(SaveSafety, SavesKilledAtAnyMomentLeaveNothingAfterTheNextSave) {
+  ScratchDir dir;
+  const std::string path = dir.file("menu.cfg");
+  writeBytes(path, kOld);
+  for (int round = 0; round < 400; ++round) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      for (int i = 0;; ++i) saveFileAtomically(path, i % 2 == 0 ? kNew : kOld);
+    }
+    ::usleep(static_cast<useconds_t>(500 + (round * 397) % 4000));  // where in a save: varies
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    const Bytes now = readBytes(path);
+    ASSERT_TRUE(now == kOld || now == kNew) << "round " << round;
+  }
+  ASSERT_FALSE(saveFileAtomically(path, kNew));
+  EXPECT_EQ(dir.entries(), (std::set<std::string>{"menu.cfg"}));
+}
+
+// The folders a save goes into, made where missing: a link on the way is followed only where
+// the kernel would follow it, and a file on the way is no folder.
+TEST(SaveSafety, FoldersAreMadeAndEnteredUnderTheLinkRule) {
+  ScratchDir dir;
+  ASSERT_FALSE(prepareFolder(dir.file("a/b/c"), false));  // nothing there yet: nothing refused
+  EXPECT_FALSE(fs::exists(dir.file("a")));
+  ASSERT_FALSE(prepareFolder(dir.file("a/b/c"), true));
+  EXPECT_TRUE(fs::is_directory(dir.file("a/b/c")));
+  writeBytes(dir.file("a/file"), kOld);
+  const auto throughFile = prepareFolder(dir.file("a/file/d"), true);
+  ASSERT_TRUE(throughFile);
+  EXPECT_EQ(throughFile->errorNumber, ENOTDIR);
+  fs::create_symlink("a/b", dir.file("mine"));
+  ASSERT_FALSE(prepareFolder(dir.file("mine/e"), true));
+  EXPECT_TRUE(fs::is_directory(dir.file("a/b/e")));
+
+  if (!isRoot()) GTEST_SKIP() << "giving a link to another account needs root";
+  const std::string shared = sharedFolder(dir);
+  fs::create_symlink(dir.file("a"), shared + "/planted");
+  ASSERT_EQ(::lchown((shared + "/planted").c_str(), kOther, kOtherGroup), 0);
+  const auto refused = prepareFolder(shared + "/planted/x", true);
+  ASSERT_TRUE(refused);
+  EXPECT_EQ(refused->reason, "Not following the symbolic link " + shared +
+                                 "/planted: it belongs to another user and lies in a folder "
+                                 "anyone can write to");
+  EXPECT_FALSE(fs::exists(dir.file("a/x")));
+}
+
 // The named way (FAT cards, systems without O_TMPFILE) saves as the unnamed one does.
 TEST(SaveSafety, TheNamedWayReplacesTheFileAndLeavesNothingBehind) {
   ScratchDir dir;

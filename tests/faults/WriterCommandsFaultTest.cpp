@@ -6,10 +6,14 @@
 
 #include <memory>
 #include <ostream>
+#include <sstream>
 #include <tuple>
 
 #include "CardMount.h"
 #include "FaultCases.h"
+#include "cli/Cli.h"
+#include "cli/RecordJson.h"
+#include "config/FileAccess.h"
 
 namespace tarnwick::faults {
 namespace {
@@ -96,6 +100,78 @@ INSTANTIATE_TEST_SUITE_P(Faults, WriterCommandFault,
                            return std::string(std::get<0>(p.param).name) + "_" +
                                   std::get<1>(p.param).name;
                          });
+
+// A store that keeps other bytes than it is given, as the file access that every command and
+// the main window save through sees it: every writer fails with the card's reason and none
+// reports success, also where no FUSE card can be mounted.
+class CardThatChangesBytes : public MemoryFiles {
+ public:
+  std::optional<FileError> save(const std::string& path,
+                                std::span<const std::uint8_t> data) override {
+    Bytes kept(data.begin(), data.end());
+    if (!kept.empty()) kept.back() ^= 0x01;
+    return compareReadBack(path, data, kept);
+  }
+  std::optional<FileError> saveNew(const std::string& path,
+                                   std::span<const std::uint8_t> data) override {
+    return save(path, data);
+  }
+};
+
+class ScopedFileAccess {
+ public:
+  explicit ScopedFileAccess(FileAccess& access) { setFileAccess(&access); }
+  ~ScopedFileAccess() { setFileAccess(nullptr); }
+  ScopedFileAccess(const ScopedFileAccess&) = delete;
+  ScopedFileAccess& operator=(const ScopedFileAccess&) = delete;
+};
+
+TEST(WriterCommands, EveryWriterReportsACardThatKeepsOtherBytes) {
+  FaultFolder folder;
+  ASSERT_TRUE(folder.ok());
+  CardThatChangesBytes card;
+  ScopedFileAccess scoped(card);
+  card.put("menu.cfg", imageOf(existingRecord()));
+  card.put("cams.csv", {'c', 'a', 'm', 'e', 'r', 'a', '\n', 'c', '1', '\n'});
+  const std::string script =
+      "expect-dialog 102\nclick 1117\nsave-file \"menu.cfg\"\n"
+      "message \"Cannot save menu.cfg: " + std::string(kCardReturnedDifferentBytes) +
+      "\"\nexpect-dialog 102\nkey esc\n";
+  card.put("save.ui", Bytes(script.begin(), script.end()));
+  const std::string json = cli::exportRecordJson(existingRecord());
+  card.put("in.json", Bytes(json.begin(), json.end()));
+  const std::string cards = folder.file("cards");
+  const std::string cardLine = ": " + std::string(kCardReturnedDifferentBytes) + "\n";
+  struct Writer {
+    std::vector<std::string> args;
+    std::string err;
+    int status;
+  };
+  const Writer writers[] = {
+      {{"new", "-o", "new.cfg"}, "tarnwick-cfg: new.cfg" + cardLine, 1},
+      {{"new", "-o", "menu.cfg", "--force"}, "tarnwick-cfg: menu.cfg" + cardLine, 1},
+      {{"set", "menu.cfg", "orgName=Card"}, "tarnwick-cfg: menu.cfg" + cardLine, 1},
+      {{"import", "in.json", "-o", "imported.cfg"}, "tarnwick-cfg: imported.cfg" + cardLine, 1},
+      {{"export", "menu.cfg", "-o", "out.json"}, "tarnwick-cfg: out.json" + cardLine, 1},
+      {{"batch", "menu.cfg", "cams.csv", "-o", cards},
+       "tarnwick-cfg: " + cards + "/c1/menu.cfg" + cardLine +
+           "tarnwick-cfg: cams.csv: 0 of 1 cameras written before the failure\n",
+       1},
+      {{"ui", "save.ui"}, "", 0},  // the script expects the message; no "Save Config File OK!"
+  };
+  for (const Writer& w : writers) {
+    SCOPED_TRACE(w.args.front());
+    std::vector<const char*> argv{"tarnwick-cfg"};
+    for (const std::string& a : w.args) argv.push_back(a.c_str());
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(cli::runCli(static_cast<int>(argv.size()), argv.data(), out, err), w.status)
+        << err.str();
+    EXPECT_EQ(err.str(), w.err);
+    EXPECT_EQ(out.str(), "");
+  }
+  EXPECT_EQ(*card.find("menu.cfg"), imageOf(existingRecord()));
+}
 
 }  // namespace
 }  // namespace tarnwick::faults
