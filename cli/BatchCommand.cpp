@@ -343,16 +343,17 @@ int batch(Io io, const BatchOptions& options, const ConfigRecord& base, std::str
 }  // namespace
 
 int commandBatch(Io io, const BatchOptions& options) {
-  const auto base = loadSettings(io, options.basePath);
-  if (!base) return kExitFailed;
-  const auto text = loadText(io, options.csvPath, kMaxInputBytes);
-  if (!text) return kExitFailed;
   try {
+    const auto base = loadSettings(io, options.basePath);
+    if (!base) return kExitFailed;
+    const auto text = loadText(io, options.csvPath, kMaxInputBytes);
+    if (!text) return kExitFailed;
     return batch(io, options, *base, *text);
   } catch (const std::bad_alloc&) {
     return reportFailure(io, options.csvPath,
-                         "not enough memory to check and write this table (batch needs about "
-                         "16 bytes a camera beyond the table's text)");
+                         "not enough memory for this table (batch holds its text, at most 64 MiB, "
+                         "and 16 bytes a camera, at most " +
+                             std::to_string(kMaxBatchCameras) + " cameras)");
   }
 }
 

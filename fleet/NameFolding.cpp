@@ -37,6 +37,7 @@ constexpr char32_t kTrailCount = 28;
 constexpr char32_t kSyllableCount = 19 * kVowelCount * kTrailCount;
 
 std::uint8_t combiningClass(char32_t c) {
+  if (c < 0x300) return 0;  // the first combining marks; most names never get there
   const auto classes = unicode::kCombiningClasses;
   const auto it = std::upper_bound(classes.begin(), classes.end(), c,
                                    [](char32_t x, const unicode::ClassRange& r) { return x < r.first; });
@@ -56,6 +57,8 @@ std::u32string decomposed(std::u32string_view text) {
       out.push_back(kLeadBase + s / (kVowelCount * kTrailCount));
       out.push_back(kVowelBase + (s % (kVowelCount * kTrailCount)) / kTrailCount);
       if (s % kTrailCount != 0) out.push_back(kTrailBase + s % kTrailCount);
+    } else if (c < 0xC0) {
+      out.push_back(c);  // nothing below U+00C0 decomposes
     } else {
       appendMapped(out, unicode::kDecompositionTable, c);
     }
@@ -94,7 +97,13 @@ std::u32string caselessName(std::u32string_view name) {
   const std::u32string first = decomposed(name);
   std::u32string folded;
   folded.reserve(first.size());
-  for (const char32_t c : first) appendMapped(folded, unicode::kFoldingTable, c);
+  for (const char32_t c : first) {
+    if (c < 0x80) {
+      folded.push_back(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    } else {
+      appendMapped(folded, unicode::kFoldingTable, c);
+    }
+  }
   return decomposed(folded);
 }
 

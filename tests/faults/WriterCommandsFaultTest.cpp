@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <ostream>
 #include <sstream>
@@ -171,6 +172,49 @@ TEST(WriterCommands, EveryWriterReportsACardThatKeepsOtherBytes) {
     EXPECT_EQ(out.str(), "");
   }
   EXPECT_EQ(*card.find("menu.cfg"), imageOf(existingRecord()));
+}
+
+// A card without modes (FAT through FUSE refuses to set them) takes every writer's file.
+TEST(WriterCommands, EveryWriterSavesOntoACardWithoutModes) {
+  FaultFolder folder;
+  ASSERT_TRUE(folder.ok());
+  folder.write("in.cfg", imageOf(existingRecord()));
+  ASSERT_EQ(runCli(folder.path(), {}, {"export", "in.cfg", "-o", "in.json"}).status, 0);
+  folder.write("cams.csv", {'c', 'a', 'm', 'e', 'r', 'a', '\n', 'c', '1', '\n', 'c', '2', '\n'});
+  testing::CardMount card(folder.path(), {"--no-modes"});
+  if (!card.unavailable().empty()) GTEST_SKIP() << card.unavailable();
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"new", "-o", "new.cfg"},
+        std::vector<std::string>{"set", "in.cfg", "orgName=Card"},
+        std::vector<std::string>{"import", "in.json", "-o", "in.cfg", "--force"},
+        std::vector<std::string>{"batch", "new.cfg", "cams.csv", "-o", "cards"}}) {
+    SCOPED_TRACE(args.front());
+    const ChildRun run = runCli(folder.path(), {}, args);
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+  }
+  EXPECT_TRUE(std::filesystem::exists(folder.file("cards/c2/menu.cfg")));
+}
+
+// Memory that runs out while batch holds a large table ends in one line that says so.
+TEST(WriterCommands, BatchSaysSoWhenMemoryRunsOut) {
+#ifdef TARNWICK_FAULTS_SANITIZED
+  GTEST_SKIP() << "the sanitizers reserve more address space than the limit allows";
+#endif
+  FaultFolder folder;
+  ASSERT_TRUE(folder.ok());
+  folder.write("base.cfg", imageOf(existingRecord()));
+  std::string csv = "camera,orgNameOff,orgName\n";
+  for (int i = 0; i < 1'000'000; ++i) csv += "cam-" + std::to_string(1'000'000 + i) + ",On,Lease\n";
+  folder.write("cams.csv", Bytes(csv.begin(), csv.end()));  // 29 MB
+  Limits limits;
+  limits.memoryLimit = std::uint64_t{24} << 20;
+  const ChildRun run = runCli(folder.path(), limits, {"batch", "base.cfg", "cams.csv", "-o", "cards"});
+  ASSERT_TRUE(run.exited) << "signal " << run.status;
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "tarnwick-cfg: cams.csv: not enough memory for this table (batch holds its "
+                     "text, at most 64 MiB, and 16 bytes a camera, at most 1000000 cameras)\n");
+  EXPECT_FALSE(std::filesystem::exists(folder.file("cards")));
 }
 
 }  // namespace
