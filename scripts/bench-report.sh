@@ -43,7 +43,7 @@ out = sys.argv[1]
 budgets = {
     "BM_NegateRecord": ("negateBytes, 1792 bytes", None),
     "BM_ReadConfigFile": ("readConfigFile", None),
-    "BM_WriteConfigFile": ("writeConfigFile (atomic, two fsyncs)", None),
+    "BM_WriteConfigFile": ("writeConfigFile (atomic, two fsyncs, read back from the device)", None),
     "BM_RoundTrip": ("write + read round trip", None),
     "parseLargestOperDb": ("parse maximal oper.db (255 x 33 x 10)", 20.0),
     "loadLargestOperDb": ("load maximal oper.db from disk", 20.0),
@@ -87,6 +87,13 @@ for line in open(os.path.join(out, "batch.txt")):
     m = re.match(r"(\w+)\s+median\s+([\d.]+) ms\s+\(budget (\d+) ms\)", line)
     if m:
         row(f"tarnwick-cfg {m[1]} (1,000 cameras, whole process, median)", float(m[2]), float(m[3]))
+    m = re.match(r"batch_million checked in (\d+) ms, peak memory (\d+) kB", line)
+    if m:
+        row("tarnwick-cfg batch, 1,000,000 cameras checked (whole process)", float(m[1]), None)
+        mb = int(m[2]) / 1024
+        rows.append(("tarnwick-cfg batch, 1,000,000 cameras: peak memory", f"{mb:.1f} MB",
+                     "< 200 MB", "ok" if mb < 200 else "OVER"))
+        failed |= mb >= 200
 for name, label in (("loop-native.txt", "record encode/decode round, native"),
                     ("loop-wasm.txt", "record encode/decode round, wasm under node")):
     m = re.search(r"([\d.]+) ns per round", open(os.path.join(out, name)).read())
