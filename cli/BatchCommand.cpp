@@ -204,6 +204,35 @@ std::optional<std::string> refusedPlace(const fs::path& folder, const std::strin
   return std::nullopt;
 }
 
+// The entries already in the output folder, by their names' caseless form: a camera whose
+// name a card takes for one of them, but written otherwise ("école" beside "École"), would be a
+// second folder on this disk and the same folder on the card.
+class ExistingNames {
+ public:
+  explicit ExistingNames(const fs::path& folder) {
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+      std::string name = utf8FromPath(it->path().filename());
+      const std::u32string key = cardKey(name);
+      if (!key.empty()) entries_.push_back({hashOf(key), std::move(name)});
+    }
+    std::sort(entries_.begin(), entries_.end());
+  }
+  // The entry a card takes for `name` but that is written otherwise, or nothing.
+  const std::string* sameOnCard(const std::string& name, const std::u32string& key) const {
+    const auto range = std::equal_range(entries_.begin(), entries_.end(),
+                                        std::pair<std::uint64_t, std::string>{hashOf(key), {}},
+                                        [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (auto it = range.first; it != range.second; ++it) {
+      if (it->second != name && cardKey(it->second) == key) return &it->second;
+    }
+    return nullptr;
+  }
+
+ private:
+  std::vector<std::pair<std::uint64_t, std::string>> entries_;
+};
+
 // Rows whose camera names a card takes for one folder: every row after the first of such a
 // group is refused, naming that first row. The names are hashed in `slots`; rows with equal
 // hashes are read again and compared in full.
@@ -290,18 +319,25 @@ int batch(Io io, const BatchOptions& options, const ConfigRecord& base, std::str
   if (const auto error = prepareFolder(options.folder, false)) return reportFailure(io, *error);
 
   // Every row, every value, every place, before anything is written.
+  const ExistingNames existing(folder);
   std::vector<NameSlot> slots;
   if (header.cameraColumn) slots.reserve(cameraCount);
   Camera camera;
   for (std::size_t row = 2; cursor.next(record); ++row) {
-    if (!readCamera(header, record, row, cameraCount, base, refusals, camera)) {
-      if (header.cameraColumn && record.fields.size() == header.columns.size() &&
-          !refusedFolderName(camera.name)) {
-        slots.push_back({hashOf(cardKey(camera.name)), row});
+    const bool ok = readCamera(header, record, row, cameraCount, base, refusals, camera);
+    const bool named = header.cameraColumn && record.fields.size() == header.columns.size() &&
+                       !refusedFolderName(camera.name);
+    if (named) {
+      const std::u32string key = cardKey(camera.name);
+      slots.push_back({hashOf(key), row});
+      if (const std::string* there = existing.sameOnCard(camera.name, key)) {
+        refusals.add(row, *header.cameraColumn + 1, header.columns[*header.cameraColumn].header,
+                     "camera \"" + camera.name + "\" would be " +
+                         utf8FromPath(folder / pathFromUtf8(*there)) +
+                         " on a memory card, which ignores case and how accents are written");
       }
-      continue;
     }
-    if (header.cameraColumn) slots.push_back({hashOf(cardKey(camera.name)), row});
+    if (!ok) continue;
     if (const auto why = refusedPlace(folder, camera.name, options.force)) {
       refusals.add(row, *why);
     }

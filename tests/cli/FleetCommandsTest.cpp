@@ -184,8 +184,8 @@ TEST_F(Fleet, CameraNamesAndTheirPlacesAreCheckedAsTheCardSeesThem) {
         "bad\xFF,h\n"             // row 9: not UTF-8
         "\"two\nlines\",i\n"      // row 10
         "file,j\n"                // row 11: a file is there
-        "fine,k\n");              // row 12
-  fs::create_directories(cards());
+        "fine,k\n");              // row 12: "Fine" is there
+  fs::create_directories(cards() / "Fine");
   write("cards/file", "not a folder");
   const ToolResult r = run({"batch", "base.cfg", "cameras.csv", "-o", "cards", "--force"});
   EXPECT_EQ(r.status, 1);
@@ -202,12 +202,13 @@ TEST_F(Fleet, CameraNamesAndTheirPlacesAreCheckedAsTheCardSeesThem) {
         "row 9: column 1 (camera): the camera name \"bad\\xFF\" is not UTF-8 text",
         "row 10: column 1 (camera): the camera name \"two\\x0Alines\" holds a character",
         "row 11: cards/file is there and is not a folder",
-        "8 refusals in 8 of 11 rows; nothing written"}) {
+        "row 12: column 1 (camera): camera \"fine\" would be cards/Fine on a memory card",
+        "9 refusals in 9 of 11 rows; nothing written"}) {
     EXPECT_TRUE(contains(shownErr, line)) << line << "\n" << r.err;
   }
-  EXPECT_EQ(lineCount(r.err), 9) << r.err;
+  EXPECT_EQ(lineCount(r.err), 10) << r.err;
   EXPECT_EQ(r.err.find('\xFF'), std::string::npos);
-  EXPECT_FALSE(fs::exists(cards() / "fine"));
+  EXPECT_TRUE(fs::is_empty(cards() / "Fine"));  // nothing written
 
   // A table beyond the most cameras a batch takes is refused before its rows are looked at.
   std::string huge = "orgName\n";
