@@ -5,6 +5,7 @@
 #include "config/ConfigFile.h"
 #include "config/Defaults.h"
 #include "config/FileAccess.h"
+#include "ScopedFileAccess.h"
 
 #include <gtest/gtest.h>
 
@@ -14,14 +15,7 @@
 namespace tarnwick {
 namespace {
 
-// Makes `access` the active file access for one test.
-class ScopedFileAccess {
- public:
-  explicit ScopedFileAccess(FileAccess& access) { setFileAccess(&access); }
-  ~ScopedFileAccess() { setFileAccess(nullptr); }
-  ScopedFileAccess(const ScopedFileAccess&) = delete;
-  ScopedFileAccess& operator=(const ScopedFileAccess&) = delete;
-};
+using testing::ScopedFileAccess;
 
 // A store whose every operation fails with the system's words for an I/O error.
 class FailingFiles : public FileAccess {

@@ -14,6 +14,7 @@
 #include "FaultCases.h"
 #include "cli/Cli.h"
 #include "cli/RecordJson.h"
+#include "ScopedFileAccess.h"
 #include "config/FileAccess.h"
 
 namespace tarnwick::faults {
@@ -119,13 +120,7 @@ class CardThatChangesBytes : public MemoryFiles {
   }
 };
 
-class ScopedFileAccess {
- public:
-  explicit ScopedFileAccess(FileAccess& access) { setFileAccess(&access); }
-  ~ScopedFileAccess() { setFileAccess(nullptr); }
-  ScopedFileAccess(const ScopedFileAccess&) = delete;
-  ScopedFileAccess& operator=(const ScopedFileAccess&) = delete;
-};
+using testing::ScopedFileAccess;
 
 TEST(WriterCommands, EveryWriterReportsACardThatKeepsOtherBytes) {
   FaultFolder folder;
