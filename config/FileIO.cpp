@@ -225,9 +225,9 @@ bool leftBehind(int dirFd, const char* name, const struct stat& found, std::time
   Fd fd(::openat(dirFd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
   if (fd.get() < 0) return old;
   if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) return errno != EWOULDBLOCK && old;
-  struct stat now_ {};
-  if (::fstat(fd.get(), &now_) != 0 || !sameFile(now_, found)) return false;
-  return now_.st_size > 0 || old;
+  struct stat current {};
+  if (::fstat(fd.get(), &current) != 0 || !sameFile(current, found)) return false;
+  return current.st_size > 0 || old;
 }
 
 // Removes temporary files that killed saves of ours left in `folder`: regular files with our

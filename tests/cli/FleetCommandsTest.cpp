@@ -447,6 +447,9 @@ TEST_F(Fleet, TheWorldTableHoldsMostCountriesAndMostOperatorsCarryADataApn) {
   EXPECT_EQ(three["countries"][0]["name"], "India");
   EXPECT_EQ(three["countries"][1]["name"], "Indonesia");
   EXPECT_EQ(three["countries"][2]["name"], "Peru");
+  r = run({"oper-db", "build", "--from-apns", kApnList, "--countries", "PE", "-o", "one.db"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.rfind("one.db: 1 country, ", 0), 0u) << r.out;
 }
 
 TEST_F(Fleet, FromApnsRefusesWhatItCannotRead) {
