@@ -359,13 +359,15 @@ int batch(Io io, const BatchOptions& options, const ConfigRecord& base, std::str
   CsvCursor again(text);
   again.next(record);
   for (std::size_t row = 2; again.next(record); ++row) {
-    readCamera(header, record, row, cameraCount, base, refusals, camera);
-    const fs::path dir = folder / pathFromUtf8(camera.name);
-    if (auto error = prepareFolder(utf8FromPath(dir), true)) {
-      reportFailure(io, *error);
-    } else if (saveSettings(io, utf8FromPath(dir / kFileName), camera.record, ifExists)) {
-      ++written;
-      continue;
+    // The same text as checked above, so the same camera (the text is held, not read again).
+    if (readCamera(header, record, row, cameraCount, base, refusals, camera)) {
+      const fs::path dir = folder / pathFromUtf8(camera.name);
+      if (auto error = prepareFolder(utf8FromPath(dir), true)) {
+        reportFailure(io, *error);
+      } else if (saveSettings(io, utf8FromPath(dir / kFileName), camera.record, ifExists)) {
+        ++written;
+        continue;
+      }
     }
     return reportFailure(io, options.csvPath,
                          std::to_string(written) + " of " + std::to_string(cameraCount) +
