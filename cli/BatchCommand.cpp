@@ -214,7 +214,7 @@ class ExistingNames {
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
       std::string name = utf8FromPath(it->path().filename());
       const std::u32string key = cardKey(name);
-      if (!key.empty()) entries_.push_back({hashOf(key), std::move(name)});
+      if (!key.empty()) entries_.emplace_back(hashOf(key), std::move(name));
     }
     std::sort(entries_.begin(), entries_.end());
   }

@@ -250,7 +250,7 @@ void removeStaleTemps(const std::string& folder) {
 // What file systems without owners or modes (FAT and exFAT through FUSE, some network shares)
 // answer when asked to set them.
 bool noOwnersOrModesHere(int err) {
-  return err == EPERM || err == ENOSYS || err == EOPNOTSUPP || err == ENOTSUP;
+  return err == EPERM || err == ENOSYS || err == EOPNOTSUPP;  // ENOTSUP is EOPNOTSUPP
 }
 
 // Gives the new file the old one's owner and group, then its mode. In that order: changing the
@@ -352,8 +352,8 @@ FileError alreadyExists(const std::string& path) {
 
 // Errors by which a file system says it does not offer a way of linking or renaming.
 bool notOffered(int err) {
-  return err == EINVAL || err == ENOSYS || err == EOPNOTSUPP || err == ENOTSUP || err == EPERM ||
-         err == EXDEV || err == EMLINK;
+  return err == EINVAL || err == ENOSYS || err == EOPNOTSUPP || err == EPERM || err == EXDEV ||
+         err == EMLINK;
 }
 
 // Moves the named temporary file to `target` where no file is: 0, EEXIST when one is there, or
