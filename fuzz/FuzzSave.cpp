@@ -125,8 +125,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(readAll(path) == content);
     require(fs::is_symlink(path, ec) == link);
   }
+  // A save that may not replace and finds a file writes nothing at all, so it leaves an earlier
+  // save's leftover for the next save that writes.
+  const bool refusedUpFront = existed && ifExists == tarnwick::IfExists::Fail;
   for (const auto& entry : fs::directory_iterator(folder, ec)) {
-    require(!entry.path().filename().string().starts_with(".tarnwick-save-"));
+    require(refusedUpFront || !entry.path().filename().string().starts_with(".tarnwick-save-"));
   }
   return 0;
 }
