@@ -5,7 +5,10 @@
 #   batch_written  the same rows fixed, 1,000 folders and files written  under 15,000 ms
 #   check_files    check over the 1,000 files written                    under 250 ms
 #   apns_world     oper-db build --from-apns over data/apns-conf.xml     under 500 ms
-# Exits 1 when a median is over its budget.
+# and, once, a table of 1,000,000 cameras (the most batch takes) whose last row is refused, so
+# that every row is read and checked and nothing written: its peak memory must stay under
+# 200 MB (it was 2 GB while batch held every row), its time is reported.
+# Exits 1 when a median or the peak memory is over its budget.
 #
 #   bench/batch.sh [TOOL] [CAMERAS]   TOOL defaults to build/release/cli/tarnwick-cfg
 #
@@ -37,6 +40,13 @@ awk -v n="$cameras" -v bad="$(((cameras + 1) / 2))" 'BEGIN {
   }
 }'
 "$tool" batch base.cfg good.csv -o cards >/dev/null
+awk 'BEGIN {
+  print "camera,serialNoOff,serialNo" > "million.csv"
+  for (i = 1; i <= 1000000; i++)
+    printf "cam-%07d,On,%s\n", i, (i == 1000000 ? "12x4" : sprintf("%04d", 1 + i % 9999)) > "million.csv"
+}'
+/usr/bin/time -f "%e %M" -o million.time "$tool" batch base.cfg million.csv -o million \
+  >/dev/null 2>&1 || true
 
 hyperfine -N --warmup 2 --runs 10 --export-json refused.json -i \
   -n batch_refused "$tool batch base.cfg bad.csv -o refused"
@@ -60,5 +70,11 @@ for path in sys.argv[1:]:
         verdict = "ok" if median_ms < budget else "OVER BUDGET"
         over |= median_ms >= budget
         print(f"{r['command']:13s} median {median_ms:8.2f} ms  (budget {budget:.0f} ms)  {verdict}")
+seconds, kb = open("million.time").read().split()[-2:]
+budget_kb = 200 * 1024
+verdict = "ok" if int(kb) < budget_kb else "OVER BUDGET"
+over |= int(kb) >= budget_kb
+print(f"batch_million checked in {float(seconds) * 1000:.0f} ms, peak memory {kb} kB "
+      f"(budget {budget_kb} kB)  {verdict}")
 sys.exit(1 if over else 0)
 PY

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "cli/ByteText.h"
 #include "cli/CommandSupport.h"
 #include "cli/FleetCommands.h"
 #include "config/Codec.h"
@@ -20,7 +21,7 @@ int commandOperDbFromApns(Io io, const std::string& xmlPath, const std::string& 
     std::string error;
     options.countries = parseCountryList(*countries, error);
     if (!error.empty()) {
-      io.err << "tarnwick-cfg: --countries: " << error << "\n";
+      reportFailure(io, "--countries", error);
       return kExitUsage;
     }
   }
@@ -57,9 +58,10 @@ int commandOperDbFromApns(Io io, const std::string& xmlPath, const std::string& 
   if (!saveText(io, outPath, bytes)) return kExitFailed;
   // The summary goes where it does not mix with the table.
   std::ostream& summary = outPath == kStandardOutput ? io.err : io.out;
-  summary << outPath << ": " << countryCount << " countries, " << stats.operators
-          << " operators (" << stats.withDataApn << " with a data access point, "
-          << stats.withMms << " with MMS settings) from " << stats.entries << " entries";
+  summary << escapeControls(outPath) << ": " << counted(countryCount, "country", "countries")
+          << ", " << counted(stats.operators, "operator", "operators") << " ("
+          << stats.withDataApn << " with a data access point, " << stats.withMms
+          << " with MMS settings) from " << counted(stats.entries, "entry", "entries");
   if (stats.droppedOverLimit > 0) {
     summary << "; " << stats.droppedOverLimit << " left out beyond 32 a country";
   }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <optional>
 
 #include "config/TextConversions.h"
 #include "network/AnsiText.h"
@@ -121,23 +122,34 @@ ByteText utf8ToAnsi(std::string_view utf8) {
 std::string escapeControls(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
-  for (std::size_t i = 0; i < utf8.size(); ++i) {
-    const auto c = static_cast<unsigned char>(utf8[i]);
-    unsigned code = 0x100;  // not a control
-    if (c < 0x20 || c == 0x7F) {
-      code = c;
-    } else if (c == 0xC2 && i + 1 < utf8.size()) {
-      const auto next = static_cast<unsigned char>(utf8[i + 1]);
-      if (next >= 0x80 && next <= 0x9F) code = next;  // U+0080-U+009F
-    }
-    if (code == 0x100) {
-      out.push_back(utf8[i]);
-      continue;
-    }
+  const auto escape = [&out](unsigned code) {
     std::array<char, 8> buffer{};
     std::snprintf(buffer.data(), buffer.size(), "\\x%02X", code);
     out += buffer.data();
-    if (code >= 0x80) ++i;  // the second byte of the two-byte sequence
+  };
+  for (std::size_t i = 0; i < utf8.size();) {
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    if (c < 0x80) {
+      if (c < 0x20 || c == 0x7F) {
+        escape(c);
+      } else {
+        out.push_back(utf8[i]);
+      }
+      ++i;
+      continue;
+    }
+    std::size_t length = 1;
+    const std::optional<char32_t> decoded = decodeUtf8At(utf8.substr(i), length);
+    if (!decoded) {  // not UTF-8: the byte itself, so the line stays valid text
+      escape(c);
+      ++i;
+    } else if (*decoded <= 0x9F) {
+      escape(static_cast<unsigned>(*decoded));  // U+0080-U+009F
+      i += length;
+    } else {
+      out.append(utf8.substr(i, length));
+      i += length;
+    }
   }
   return out;
 }

@@ -33,7 +33,9 @@ std::string ansiToUtf8(std::span<const std::uint8_t> bytes);
 ByteText utf8ToAnsi(std::string_view utf8);
 
 // A text for one line of terminal output: C0 controls, DEL and the C1 controls U+0080-U+009F
-// are written as \xNN, everything else as it is.
+// are written as \xNN, and so is every byte that is not part of well-formed UTF-8 (a file
+// name from a disk that is not UTF-8); everything else as it is. Every message that repeats a
+// name, a value or a reason from outside goes through this.
 std::string escapeControls(std::string_view utf8);
 // The reverse for what escapeControls writes: \xNN naming a control character (00-1F, 7F,
 // 80-9F) becomes that character; anything else, another \x included, stays as it is.

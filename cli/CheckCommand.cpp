@@ -2,6 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/ByteText.h"
 #include "cli/CommandSupport.h"
 #include "cli/FieldJson.h"
 #include "cli/FieldValues.h"
@@ -50,10 +51,11 @@ int commandCheck(Io io, const std::vector<std::string>& paths, bool json,
   for (const std::string& path : paths) {
     nlohmann::ordered_json file = nlohmann::ordered_json::object();
     file["file"] = path;
-    const auto record = loadSettings(io, path);
+    std::string reason;
+    const auto record = loadSettings(io, path, &reason);
     if (!record) {
       unreadable = true;
-      file["error"] = "cannot be read";
+      file["error"] = reason;
       files.push_back(std::move(file));
       continue;
     }
@@ -62,7 +64,7 @@ int commandCheck(Io io, const std::vector<std::string>& paths, bool json,
       problems = true;
       const FieldView view = viewField(*record, *finding.field);
       if (!json) {
-        io.out << path << ": " << finding.field->name << " = " << shown(*finding.field, view)
+        io.out << escapeControls(path) << ": " << finding.field->name << " = " << shown(*finding.field, view)
                << ": " << finding.reason << "\n";
         continue;
       }

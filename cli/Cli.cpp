@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
@@ -267,8 +268,12 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     if (check->parsed()) return commandCheck(io, checkFiles, json, dbPath);
     if (cards->parsed()) return commandCards(io, cardsOptions);
     if (ui->parsed()) return commandUi(io, file, uiRoot);
+  } catch (const std::bad_alloc&) {
+    err << "tarnwick-cfg: not enough memory for this command\n";
+    return kExitFailed;
   } catch (const std::exception& e) {
-    // Only resource exhaustion can get here (std::bad_alloc and the like): say so and stop.
+    // Only resource exhaustion can get here (a thread or a stream that cannot be had): say so
+    // and stop.
     err << "tarnwick-cfg: " << escapeControls(e.what()) << "\n";
     return kExitFailed;
   }

@@ -25,16 +25,28 @@ int reportFailure(Io io, const FileError& error) {
   return reportFailure(io, error.path, error.reason.empty() ? "cannot be read" : error.reason);
 }
 
-std::optional<ConfigRecord> loadSettings(Io io, const std::string& path) {
+std::string counted(std::size_t n, std::string_view one, std::string_view many) {
+  return std::to_string(n) + " " + std::string(n == 1 ? one : many);
+}
+
+namespace {
+
+std::string settingsFailure(const FileError& error) {
+  if (error.kind == FileErrorKind::TooShort) {
+    return "shorter than the " + std::to_string(kRecordSize) + " bytes of a settings file";
+  }
+  return error.reason.empty() ? "cannot be read" : error.reason;
+}
+
+}  // namespace
+
+std::optional<ConfigRecord> loadSettings(Io io, const std::string& path, std::string* reason) {
   ConfigRecord record;
   const std::optional<FileError> error = readConfigFile(path, record);
   if (!error) return record;
-  if (error->kind == FileErrorKind::TooShort) {
-    reportFailure(io, path,
-                  "shorter than the " + std::to_string(kRecordSize) + " bytes of a settings file");
-  } else {
-    reportFailure(io, path, error->reason.empty() ? "cannot be read" : error->reason);
-  }
+  const std::string why = settingsFailure(*error);
+  reportFailure(io, path, why);
+  if (reason != nullptr) *reason = why;
   return std::nullopt;
 }
 
@@ -67,15 +79,20 @@ std::optional<std::string> loadText(Io io, const std::string& path, std::uint64_
   return std::string(bytes.begin(), bytes.end());
 }
 
-bool saveSettings(Io io, const std::string& path, const ConfigRecord& record) {
+bool saveSettings(Io io, const std::string& path, const ConfigRecord& record,
+                  IfExists ifExists) {
   if (path == kStandardOutput) {
     const auto image = encodeConfigImage(record);
     io.out.write(reinterpret_cast<const char*>(image.data()),
                  static_cast<std::streamsize>(image.size()));
     return true;
   }
-  if (const auto failure = writeConfigFile(path, record)) {
-    reportFailure(io, *failure);
+  if (const auto failure = writeConfigFile(path, record, ifExists)) {
+    if (ifExists == IfExists::Fail && failure->reason == kAlreadyExists) {
+      reportFailure(io, path, kExistsWithoutForce);
+    } else {
+      reportFailure(io, *failure);
+    }
     return false;
   }
   return true;

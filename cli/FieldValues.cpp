@@ -100,7 +100,7 @@ FieldView viewClock(const FieldInfo& field, std::uint32_t v) {
   }
   view.value = std::to_string(hour) + ":" + twoDigits(minute);
   if (withSeconds) view.value += ":" + twoDigits(second);
-  view.inRange = hour <= 23 && minute <= 59 && (!withSeconds || second <= 59);
+  view.inRange = clockInRange(v, withSeconds);
   // The SMS control interval is 0:10 at least once set; 0:00 is a record that never had one.
   if (field.name == fields::smsInterval.name && v != 0 && v < 10) view.inRange = false;
   if (!view.inRange) view.value += " " + std::string(kOutOfRange);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,6 +10,10 @@
 // The commands for many cameras at once: batch, check, cards and oper-db build --from-apns.
 
 namespace tarnwick::cli {
+
+// The most cameras one batch takes: far above any fleet, and a bound on the memory a table
+// needs (besides its text, 16 bytes a camera).
+inline constexpr std::size_t kMaxBatchCameras = 1'000'000;
 
 struct BatchOptions {
   std::string basePath;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "cli/ByteText.h"
 #include "cli/CommandSupport.h"
 #include "cli/Commands.h"
 #include "cli/OperatorJson.h"
@@ -28,8 +29,8 @@ int writeTable(Io io, const OperatorTable& table, const std::string& source, boo
   }
   const std::size_t countries = table.countryCount();
   const std::size_t operators = operatorCount(table);
-  io.out << "# " << source << ": " << countries << (countries == 1 ? " country, " : " countries, ")
-         << operators << (operators == 1 ? " operator" : " operators") << "\n";
+  io.out << "# " << escapeControls(source) << ": " << counted(countries, "country", "countries")
+         << ", " << counted(operators, "operator", "operators") << "\n";
   writeOperatorListing(io.out, table);
   return kExitOk;
 }

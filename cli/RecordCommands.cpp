@@ -61,13 +61,15 @@ bool sameFile(const std::string& a, const std::string& b) {
   return std::filesystem::equivalent(pathFromUtf8(a), pathFromUtf8(b), ec) && !ec;
 }
 
-constexpr std::string_view kExists = "already exists (use --force to replace it)";
+// Without --force the save itself refuses to replace, in the same step that writes: a file
+// another program makes meanwhile is kept as well as one that was there before.
+IfExists ifExistsFor(bool force) { return force ? IfExists::Replace : IfExists::Fail; }
 
 }  // namespace
 
 int commandNew(Io io, const std::string& path, bool force) {
-  if (keptWithoutForce(path, force)) return reportFailure(io, path, kExists);
-  return saveSettings(io, path, startupRecord()) ? kExitOk : kExitFailed;
+  if (keptWithoutForce(path, force)) return reportFailure(io, path, kExistsWithoutForce);
+  return saveSettings(io, path, startupRecord(), ifExistsFor(force)) ? kExitOk : kExitFailed;
 }
 
 int commandShow(Io io, const std::string& path, bool json) {
@@ -166,7 +168,7 @@ int commandExport(Io io, const std::string& path, const std::optional<std::strin
 }
 
 int commandImport(Io io, const std::string& jsonPath, const std::string& outPath, bool force) {
-  if (keptWithoutForce(outPath, force)) return reportFailure(io, outPath, kExists);
+  if (keptWithoutForce(outPath, force)) return reportFailure(io, outPath, kExistsWithoutForce);
   const auto text =
       jsonPath == kStandardInput
           ? loadStandardInput(io, kMaxRecordJsonBytes,
@@ -177,7 +179,7 @@ int commandImport(Io io, const std::string& jsonPath, const std::string& outPath
   const RecordImport imported = importRecordJson(*text);
   if (!imported.record) return reportFailure(io, jsonPath, imported.error);
   const FileLock lock = lockForUpdate(outPath);  // waits for a set that is changing the file
-  return saveSettings(io, outPath, *imported.record) ? kExitOk : kExitFailed;
+  return saveSettings(io, outPath, *imported.record, ifExistsFor(force)) ? kExitOk : kExitFailed;
 }
 
 int commandDiff(Io io, const std::string& pathA, const std::string& pathB) {

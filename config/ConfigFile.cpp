@@ -39,9 +39,11 @@ std::optional<FileError> readConfigBytes(std::span<const std::uint8_t> bytes, Co
   return std::nullopt;
 }
 
-std::optional<FileError> writeConfigFile(const std::string& path, const ConfigRecord& record) {
+std::optional<FileError> writeConfigFile(const std::string& path, const ConfigRecord& record,
+                                         IfExists ifExists) {
   const auto image = encodeConfigImage(record);
-  return fileAccess().save(path, image);
+  return ifExists == IfExists::Replace ? fileAccess().save(path, image)
+                                       : fileAccess().saveNew(path, image);
 }
 
 }  // namespace tarnwick

@@ -23,8 +23,11 @@ std::optional<FileError> readConfigFile(const std::string& path, ConfigRecord& r
 // Such an error names no file (its path is empty).
 std::optional<FileError> readConfigBytes(std::span<const std::uint8_t> bytes, ConfigRecord& record);
 
-// Saves the record's encoded image through saveFileAtomically; the record itself stays plain.
-std::optional<FileError> writeConfigFile(const std::string& path, const ConfigRecord& record);
+// Saves the record's encoded image through the active file access (saveFileAtomically on the
+// system's files): replacing an existing file, or with IfExists::Fail only where none is. The
+// record itself stays plain.
+std::optional<FileError> writeConfigFile(const std::string& path, const ConfigRecord& record,
+                                         IfExists ifExists = IfExists::Replace);
 
 // The file image of a record, and back.
 std::array<std::uint8_t, kRecordSize> encodeConfigImage(const ConfigRecord& record);

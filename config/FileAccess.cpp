@@ -20,6 +20,10 @@ class SystemFiles : public FileAccess {
                                 std::span<const std::uint8_t> data) override {
     return saveFileAtomically(path, data);
   }
+  std::optional<FileError> saveNew(const std::string& path,
+                                   std::span<const std::uint8_t> data) override {
+    return saveFileAtomically(path, data, IfExists::Fail);
+  }
 };
 
 FileAccess* active = nullptr;
@@ -28,6 +32,37 @@ FileAccess* active = nullptr;
 constexpr char kNoSuchFile[] = "No such file or directory";
 
 }  // namespace
+
+std::optional<FileError> compareReadBack(const std::string& path,
+                                         std::span<const std::uint8_t> written,
+                                         std::span<const std::uint8_t> readBack) {
+  if (std::equal(written.begin(), written.end(), readBack.begin(), readBack.end())) {
+    return std::nullopt;
+  }
+  return FileError{path, kCardReturnedDifferentBytes, 0, FileErrorKind::SaveError};
+}
+
+FileError tooLargeError(const std::string& path, std::uint64_t maxBytes) {
+  // The limit in the largest unit that states it exactly: "64 MiB", "1 KiB", "1792 bytes".
+  std::string limit = std::to_string(maxBytes) + " bytes";
+  for (const auto& [unit, size] : {std::pair{"GiB", std::uint64_t{1} << 30},
+                                   std::pair{"MiB", std::uint64_t{1} << 20},
+                                   std::pair{"KiB", std::uint64_t{1} << 10}}) {
+    if (maxBytes >= size && maxBytes % size == 0) {
+      limit = std::to_string(maxBytes / size) + " " + unit;
+      break;
+    }
+  }
+  return FileError{path, "The file is larger than the " + limit + " accepted", 0,
+                   FileErrorKind::TooLarge};
+}
+
+std::optional<FileError> FileAccess::saveNew(const std::string& path,
+                                             std::span<const std::uint8_t> data) {
+  const std::span<std::uint8_t> nothing;
+  if (!readPrefix(path, nothing)) return FileError{path, kAlreadyExists, 0};
+  return save(path, data);
+}
 
 FileAccess& systemFiles() {
   static SystemFiles files;
@@ -50,7 +85,7 @@ std::optional<FileError> MemoryFiles::readWholeFile(const std::string& path, std
                                           std::vector<std::uint8_t>& out) {
   const std::vector<std::uint8_t>* bytes = find(path);
   if (bytes == nullptr) return FileError{path, kNoSuchFile, 0, FileErrorKind::CannotOpen};
-  if (bytes->size() > maxBytes) return FileError{path, "The file is too large", 0, FileErrorKind::ReadError};
+  if (bytes->size() > maxBytes) return tooLargeError(path, maxBytes);
   out = *bytes;
   return std::nullopt;
 }
@@ -60,6 +95,12 @@ std::optional<FileError> MemoryFiles::save(const std::string& path,
   if (path.empty()) return FileError{path, kNoSuchFile, 0};
   files_[path].assign(data.begin(), data.end());
   return std::nullopt;
+}
+
+std::optional<FileError> MemoryFiles::saveNew(const std::string& path,
+                                              std::span<const std::uint8_t> data) {
+  if (find(path) != nullptr) return FileError{path, kAlreadyExists, 0};
+  return save(path, data);
 }
 
 void MemoryFiles::put(const std::string& path, std::vector<std::uint8_t> bytes) {

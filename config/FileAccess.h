@@ -21,8 +21,15 @@ class FileAccess {
   virtual std::optional<FileError> readPrefix(const std::string& path, std::span<std::uint8_t> out) = 0;
   virtual std::optional<FileError> readWholeFile(const std::string& path, std::uint64_t maxBytes,
                                                  std::vector<std::uint8_t>& out) = 0;
+  // Saves `data` as the file `path`, replacing one that is there.
   virtual std::optional<FileError> save(const std::string& path,
                                         std::span<const std::uint8_t> data) = 0;
+  // Saves `data` as the file `path` only where no file is: one that is there stays as it was
+  // and the save fails with kAlreadyExists. The default looks first and then saves, which is
+  // enough for a store with one writer; the system's files make the check and the save one
+  // step, so that of two saves started together exactly one succeeds.
+  virtual std::optional<FileError> saveNew(const std::string& path,
+                                           std::span<const std::uint8_t> data);
 };
 
 // The system's file system, through FileIO.h.
@@ -43,6 +50,8 @@ class MemoryFiles : public FileAccess {
                                          std::vector<std::uint8_t>& out) override;
   std::optional<FileError> save(const std::string& path,
                                 std::span<const std::uint8_t> data) override;
+  std::optional<FileError> saveNew(const std::string& path,
+                                   std::span<const std::uint8_t> data) override;
 
   void put(const std::string& path, std::vector<std::uint8_t> bytes);
   const std::vector<std::uint8_t>* find(const std::string& path) const;

@@ -13,8 +13,11 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <mutex>
+#include <new>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -260,13 +263,92 @@ std::wstring lockName(const std::wstring& finalPath) {
   return name;
 }
 
+FileError alreadyExists(const std::string& path) {
+  return FileError{path, kAlreadyExists, static_cast<int>(ERROR_FILE_EXISTS)};
+}
+
+// The full path of the file open at `h`, every link on the way followed ("\\?\C:\...").
+std::optional<std::wstring> finalPathOf(HANDLE h) {
+  std::wstring buffer(1024, L'\0');
+  DWORD n = ::GetFinalPathNameByHandleW(h, buffer.data(), static_cast<DWORD>(buffer.size()), 0);
+  if (n >= buffer.size()) {
+    buffer.assign(n + 1, L'\0');
+    n = ::GetFinalPathNameByHandleW(h, buffer.data(), static_cast<DWORD>(buffer.size()), 0);
+  }
+  if (n == 0 || n >= buffer.size()) return std::nullopt;
+  buffer.resize(n);
+  return buffer;
+}
+
+// A buffer aligned for unbuffered reads, freed with the object.
+struct AlignedBuffer {
+  AlignedBuffer(std::size_t size, std::size_t alignment)
+      : bytes(static_cast<std::uint8_t*>(::operator new(size, std::align_val_t(alignment)))),
+        align(alignment) {}
+  ~AlignedBuffer() { ::operator delete(bytes, std::align_val_t(align)); }
+  AlignedBuffer(const AlignedBuffer&) = delete;
+  AlignedBuffer& operator=(const AlignedBuffer&) = delete;
+  std::uint8_t* bytes;
+  std::size_t align;
+};
+
+// The sector size of the volume that holds `path`, at least a page (4096 bytes) so that it
+// also suits the memory alignment unbuffered reads need.
+std::size_t unbufferedAlignment(const std::wstring& path) {
+  std::size_t alignment = 4096;
+  std::wstring volume(MAX_PATH + 1, L'\0');
+  DWORD sectorsPerCluster = 0;
+  DWORD bytesPerSector = 0;
+  DWORD freeClusters = 0;
+  DWORD clusters = 0;
+  if (::GetVolumePathNameW(path.c_str(), volume.data(), static_cast<DWORD>(volume.size())) != 0 &&
+      ::GetDiskFreeSpaceW(volume.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters,
+                          &clusters) != 0 &&
+      bytesPerSector > alignment) {
+    alignment = bytesPerSector;
+  }
+  return alignment;
+}
+
+// Reads the finished temporary file back from the device, past the system's cache
+// (FILE_FLAG_NO_BUFFERING: whole sectors into a sector-aligned buffer), and compares it with
+// what was written. Where the volume does not take unbuffered reads, an ordinary read of the
+// flushed file has to do.
+std::optional<FileError> verifyOnDevice(const std::string& path, const std::wstring& file,
+                                        std::span<const std::uint8_t> data) {
+  Handle h(::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                         FILE_FLAG_NO_BUFFERING, nullptr));
+  if (!h.valid()) {
+    h.reset(::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr));
+  }
+  if (!h.valid()) return systemError(path, ::GetLastError());
+  const std::size_t alignment = unbufferedAlignment(file);
+  // Room for one sector more than was written, to see a file that came back longer.
+  const std::size_t size = (data.size() / alignment + 1) * alignment;
+  AlignedBuffer buffer(size, alignment);
+  std::size_t done = 0;
+  while (done < size) {
+    const std::size_t left = size - done;
+    const DWORD chunk = left > 0x40000000u ? 0x40000000u : static_cast<DWORD>(left);
+    DWORD got = 0;
+    if (::ReadFile(h.get(), buffer.bytes + done, chunk, &got, nullptr) == 0) {
+      return systemError(path, ::GetLastError());
+    }
+    if (got == 0) break;
+    done += got;
+  }
+  return compareReadBack(path, data, std::span<const std::uint8_t>(buffer.bytes, done));
+}
+
 }  // namespace
 
 std::optional<FileError> saveFileAtomically(const std::string& path,
                                             std::span<const std::uint8_t> data,
+                                            IfExists ifExists,
                                             TempFiles /*temps: Windows always names them*/) {
   if (path.empty()) return systemError(path, ERROR_FILE_NOT_FOUND);
-  const std::wstring target = widen(path);
+  std::wstring target = widen(path);
 
   const DWORD attributes = ::GetFileAttributesW(target.c_str());
   const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
@@ -274,6 +356,7 @@ std::optional<FileError> saveFileAtomically(const std::string& path,
     const DWORD err = ::GetLastError();
     if (err != ERROR_FILE_NOT_FOUND) return systemError(path, err);
   } else {
+    if (ifExists == IfExists::Fail) return alreadyExists(path);
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return systemError(path, ERROR_DIRECTORY);
     // Replacing a file takes the same rights as writing into it and deleting it: a read-only
     // file, or one the caller may not write, is refused with the system's reason, and so is
@@ -283,6 +366,11 @@ std::optional<FileError> saveFileAtomically(const std::string& path,
                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!probe.valid()) return systemError(path, ::GetLastError());
     if (::GetFileType(probe.get()) != FILE_TYPE_DISK) return FileError{path, "Not a regular file", 0};
+    // Opening followed every symbolic link, junction and other reparse point on the way: the
+    // file to replace is the one at their end, so that a link stays a link, pointing at the
+    // new file, as on other systems. Renaming over the link itself would put a plain file in
+    // its place (and Windows' replace removes the file the link named).
+    if (auto final = finalPathOf(probe.get())) target = std::move(*final);
   }
 
   const std::wstring folder = folderOf(target);
@@ -300,6 +388,7 @@ std::optional<FileError> saveFileAtomically(const std::string& path,
   Handle temp(raw);
 
   DWORD err = 0;
+  std::optional<FileError> failure;
   bool ok = writeAll(temp.get(), data, err);
   if (ok && ::FlushFileBuffers(temp.get()) == 0) {
     err = ::GetLastError();
@@ -310,6 +399,17 @@ std::optional<FileError> saveFileAtomically(const std::string& path,
     ok = false;
   }
   if (ok) {
+    failure = verifyOnDevice(path, tempName, data);
+    ok = !failure;
+  }
+  if (ok && ifExists == IfExists::Fail) {
+    // Without MOVEFILE_REPLACE_EXISTING the move fails where a file is, however it got there.
+    if (::MoveFileExW(tempName.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) == 0) {
+      err = ::GetLastError();
+      ok = false;
+      if (err == ERROR_FILE_EXISTS || err == ERROR_ALREADY_EXISTS) failure = alreadyExists(path);
+    }
+  } else if (ok) {
     // ReplaceFileW keeps the old file's attributes and security; where it cannot (another file
     // system, a file that just went away) the rename does the same job.
     bool replaced = exists && ::ReplaceFileW(target.c_str(), tempName.c_str(), nullptr,
@@ -325,8 +425,26 @@ std::optional<FileError> saveFileAtomically(const std::string& path,
   if (!ok) {
     if (temp.valid()) temp.close();
     ::DeleteFileW(tempName.c_str());
-    return systemError(path, err);
+    return failure ? std::move(*failure) : systemError(path, err);
   }
+  return std::nullopt;
+}
+
+std::optional<FileError> prepareFolder(const std::string& path, bool create) {
+  if (path.empty()) return systemError(path, ERROR_PATH_NOT_FOUND);
+  // No rule about links here: Windows lets only administrators (and developer mode) make
+  // symbolic links, so a folder others can write to holds none of theirs.
+  const std::filesystem::path folder(widen(path));
+  std::error_code ec;
+  if (create) std::filesystem::create_directories(folder, ec);
+  if (ec) return FileError{path, ec.message(), ec.value()};
+  const std::filesystem::file_status status = std::filesystem::status(folder, ec);
+  if (status.type() == std::filesystem::file_type::not_found) {
+    return create ? std::optional<FileError>(systemError(path, ERROR_PATH_NOT_FOUND))
+                  : std::nullopt;
+  }
+  if (ec) return FileError{path, ec.message(), ec.value()};
+  if (!std::filesystem::is_directory(status)) return systemError(path, ERROR_DIRECTORY);
   return std::nullopt;
 }
 
@@ -350,17 +468,9 @@ FileLock lockForUpdate(const std::string& path) {
     Handle file(::CreateFileW(widen(path).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid() || ::GetFileType(file.get()) != FILE_TYPE_DISK) return {};
-    std::wstring buffer(1024, L'\0');
-    DWORD n = ::GetFinalPathNameByHandleW(file.get(), buffer.data(),
-                                          static_cast<DWORD>(buffer.size()), 0);
-    if (n >= buffer.size()) {
-      buffer.assign(n + 1, L'\0');
-      n = ::GetFinalPathNameByHandleW(file.get(), buffer.data(),
-                                      static_cast<DWORD>(buffer.size()), 0);
-    }
-    if (n == 0 || n >= buffer.size()) return {};
-    buffer.resize(n);
-    finalPath = std::move(buffer);
+    auto final = finalPathOf(file.get());
+    if (!final) return {};
+    finalPath = std::move(*final);
   }
   HANDLE mutex = ::CreateMutexW(nullptr, FALSE, lockName(finalPath).c_str());
   if (mutex == nullptr) return {};
@@ -386,7 +496,7 @@ std::optional<FileError> readWholeFile(const std::string& path, std::uint64_t ma
   Handle file(INVALID_HANDLE_VALUE);
   std::uint64_t size = 0;
   if (auto opened = openRegular(path, file, size)) return opened;
-  if (size > maxBytes) return FileError{path, "The file is too large", 0, FileErrorKind::ReadError};
+  if (size > maxBytes) return tooLargeError(path, maxBytes);
   out.assign(static_cast<std::size_t>(size), 0);
   return readExactly(path, file.get(), out.data(), out.size());
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
 
 namespace tarnwick {
 
@@ -120,45 +121,58 @@ void unpackHourMinuteSecond(std::uint32_t v, std::uint8_t& h, std::uint8_t& m, s
   s = static_cast<std::uint8_t>(v);
 }
 
+bool clockInRange(std::uint32_t v, bool withSeconds) {
+  std::uint8_t h = 0;
+  std::uint8_t m = 0;
+  std::uint8_t s = 0;
+  if (withSeconds) {
+    unpackHourMinuteSecond(v, h, m, s);
+    if (v != packHourMinuteSecond(h, m, s)) return false;
+  } else {
+    unpackHourMinute(v, h, m);
+    if (v != packHourMinute(h, m)) return false;
+  }
+  return h <= 23 && m <= 59 && s <= 59;
+}
+
+std::optional<char32_t> decodeUtf8At(std::string_view utf8, std::size_t& length) {
+  const auto byteAt = [&](std::size_t k) { return static_cast<std::uint8_t>(utf8[k]); };
+  length = 1;
+  if (utf8.empty()) return std::nullopt;
+  const std::uint8_t b0 = byteAt(0);
+  if (b0 < 0x80) return b0;
+  // Lead byte: length of the sequence and the smallest code point it may encode (shorter
+  // forms are overlong and rejected).
+  std::size_t len = 0;
+  char32_t cp = 0;
+  char32_t min = 0;
+  if (b0 >= 0xC2 && b0 <= 0xDF) {
+    len = 2, cp = b0 & 0x1Fu, min = 0x80;
+  } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+    len = 3, cp = b0 & 0x0Fu, min = 0x800;
+  } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+    len = 4, cp = b0 & 0x07u, min = 0x10000;
+  } else {
+    return std::nullopt;
+  }
+  std::size_t k = 1;
+  for (; k < len && k < utf8.size() && (byteAt(k) & 0xC0) == 0x80; ++k) {
+    cp = cp << 6 | (byteAt(k) & 0x3Fu);
+  }
+  length = k;
+  if (k < len || cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return std::nullopt;
+  return cp;
+}
+
 FormText fromUtf8(std::string_view utf8) {
   FormText out;
   out.reserve(utf8.size());
-  std::size_t i = 0;
-  const std::size_t n = utf8.size();
-  auto byteAt = [&](std::size_t k) { return static_cast<std::uint8_t>(utf8[k]); };
-  while (i < n) {
-    const std::uint8_t b0 = byteAt(i);
-    if (b0 < 0x80) {
-      out.push_back(b0);
-      ++i;
-      continue;
-    }
-    // Lead byte: length of the sequence and the smallest code point it may encode (shorter
-    // forms are overlong and rejected).
-    std::size_t len = 0;
-    char32_t cp = 0;
-    char32_t min = 0;
-    if (b0 >= 0xC2 && b0 <= 0xDF) {
-      len = 2, cp = b0 & 0x1Fu, min = 0x80;
-    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-      len = 3, cp = b0 & 0x0Fu, min = 0x800;
-    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-      len = 4, cp = b0 & 0x07u, min = 0x10000;
-    } else {
-      out.push_back(kReplacement);
-      ++i;
-      continue;
-    }
-    std::size_t k = 1;
-    for (; k < len && i + k < n && (byteAt(i + k) & 0xC0) == 0x80; ++k) {
-      cp = cp << 6 | (byteAt(i + k) & 0x3Fu);
-    }
-    if (k < len || cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-      // Replace the broken part once and resume at the first byte that did not belong to it.
-      out.push_back(kReplacement);
-      i += std::max<std::size_t>(k, 1);
-      continue;
-    }
+  for (std::size_t i = 0; i < utf8.size();) {
+    std::size_t length = 1;
+    const std::optional<char32_t> decoded = decodeUtf8At(utf8.substr(i), length);
+    // A broken part is replaced once, and reading resumes at the first byte not part of it.
+    char32_t cp = decoded.value_or(kReplacement);
+    i += length;
     if (cp >= 0x10000) {
       cp -= 0x10000;
       out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
@@ -166,7 +180,6 @@ FormText fromUtf8(std::string_view utf8) {
     } else {
       out.push_back(static_cast<char16_t>(cp));
     }
-    i += len;
   }
   return out;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -56,6 +57,15 @@ std::uint32_t packHourMinute(std::uint8_t h, std::uint8_t m);
 void unpackHourMinute(std::uint32_t v, std::uint8_t& h, std::uint8_t& m);
 std::uint32_t packHourMinuteSecond(std::uint8_t h, std::uint8_t m, std::uint8_t s);
 void unpackHourMinuteSecond(std::uint32_t v, std::uint8_t& h, std::uint8_t& m, std::uint8_t& s);
+// Whether a packed clock value is a time a clock shows: hour 0-23, minute (and second) 0-59,
+// and nothing in the bytes above the hour.
+bool clockInRange(std::uint32_t v, bool withSeconds);
+
+// The code point that the UTF-8 text starts with, and in `length` how many bytes it takes; or
+// nothing when the text does not start with a well-formed sequence (a stray continuation byte,
+// a sequence cut short, an overlong form, a surrogate, a value above U+10FFFF), `length` then
+// being the bytes the broken part takes (at least 1). The one UTF-8 reader of the program.
+std::optional<char32_t> decodeUtf8At(std::string_view utf8, std::size_t& length);
 
 // UTF-8 <-> UTF-16. Malformed input (bad UTF-8 sequences, unpaired surrogates) becomes U+FFFD;
 // never undefined behaviour.

@@ -17,7 +17,8 @@
 // line end after a closing quote, and a quoted field that the end of the input cuts off.
 //
 // One pass over the input, each byte looked at once; fields are copied out, nothing points
-// into the input afterwards.
+// into the input afterwards. CsvCursor hands out one record at a time, so that a table of a
+// million rows can be checked and written without holding all its records.
 
 namespace tarnwick {
 
@@ -35,5 +36,33 @@ struct CsvTable {
 };
 
 CsvTable readCsv(std::string_view text);
+
+// The records of `text` one after the other, as readCsv reads them.
+class CsvCursor {
+ public:
+  explicit CsvCursor(std::string_view text);
+  // The next record; false at the end of the input and at an error (then error() is set).
+  bool next(CsvRecord& record);
+  const std::string& error() const { return error_; }
+  std::size_t errorLine() const { return errorLine_; }
+
+ private:
+  bool quotedField();
+  void skipLineEnd();
+  void endField();
+  bool endRecord(CsvRecord& out);
+  void fail(std::string why, std::size_t line);
+
+  std::string_view text_;
+  std::size_t i_ = 0;
+  std::size_t line_ = 1;
+  CsvRecord record_;
+  std::string field_;
+  bool fieldQuoted_ = false;   // the current field was written in quotes
+  bool recordQuoted_ = false;  // some field of the current record was
+  bool done_ = false;
+  std::string error_;
+  std::size_t errorLine_ = 0;
+};
 
 }  // namespace tarnwick

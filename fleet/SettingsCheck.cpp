@@ -4,6 +4,7 @@
 #include <array>
 #include <string_view>
 
+#include "config/TextConversions.h"
 #include "network/SmtpPresetTable.h"
 
 namespace tarnwick {
@@ -93,16 +94,28 @@ void checkCode(const ConfigRecord& record, const FieldInfo& offFlag, const Field
   }
 }
 
+// A clock of a switch that is On must be a time of day, as `get` shows it.
+bool clockOutOfRange(const ConfigRecord& record, const FieldInfo& offFlag, const FieldInfo& clock,
+                     Findings& out) {
+  if (clockInRange(record.getUInt32(clock), clock.encoding == Encoding::ClockHMS)) return false;
+  out.add(clock, std::string(offFlag.name) + " is On and the time is out of range");
+  return true;
+}
+
 void checkSwitches(const ConfigRecord& record, Findings& out) {
   checkCode(record, fields::passwordOff, fields::password, out);
   checkCode(record, fields::serialNoOff, fields::serialNo, out);
-  if (on(record, fields::timeLapseOff) && (record.getUInt32(fields::timeLapse) & 0xFFFFFF) == 0) {
+  if (on(record, fields::timeLapseOff) &&
+      !clockOutOfRange(record, fields::timeLapseOff, fields::timeLapse, out) &&
+      record.getUInt32(fields::timeLapse) == 0) {
     out.add(fields::timeLapse, "timeLapseOff is On and the period is unset (0:00:00)");
   }
   if (on(record, fields::orgNameOff) && blank(record, fields::orgName)) {
     out.add(fields::orgName, "orgNameOff is On and the name is empty");
   }
-  if (on(record, fields::smsCtrlOff) && (record.getUInt32(fields::smsInterval) & 0xFFFF) < kMinSmsInterval) {
+  if (on(record, fields::smsCtrlOff) &&
+      !clockOutOfRange(record, fields::smsCtrlOff, fields::smsInterval, out) &&
+      record.getUInt32(fields::smsInterval) < kMinSmsInterval) {
     out.add(fields::smsInterval, "smsCtrlOff is On and the interval is under 0:10");
   }
   const std::array<std::array<const FieldInfo*, 3>, 3> timers{{
@@ -112,7 +125,9 @@ void checkSwitches(const ConfigRecord& record, Findings& out) {
   }};
   for (const auto& timer : timers) {
     if (!on(record, *timer[0])) continue;
-    if ((record.getUInt32(*timer[1]) & 0xFFFF) == (record.getUInt32(*timer[2]) & 0xFFFF)) {
+    const bool badStart = clockOutOfRange(record, *timer[0], *timer[1], out);
+    const bool badStop = clockOutOfRange(record, *timer[0], *timer[2], out);
+    if (!badStart && !badStop && record.getUInt32(*timer[1]) == record.getUInt32(*timer[2])) {
       out.add(*timer[1], std::string(timer[0]->name) + " is On and the timer starts when it stops");
     }
   }

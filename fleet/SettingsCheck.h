@@ -18,6 +18,8 @@
 //   - a switch that is On while its value is unset: a password or serial number of 0000 (or
 //     digits that are not digits), an empty organization name, a time-lapse of 0:00:00, an SMS
 //     interval under 0:10, a timer whose start is its stop;
+//   - a switch that is On with a clock that is no time of day (hour above 23, minute or second
+//     above 59, bytes above the hour): time-lapse, SMS interval, each timer's start and stop;
 //   - a port (SMTP, FTP, MMS proxy) that is given but is not a decimal number from 1 to 65535;
 //   - Data Option SMTP without SMTP server, port or e-mail; Data Option FTP without FTP server;
 //   - MMS Option VGA or QVGA without any recipient phone number;

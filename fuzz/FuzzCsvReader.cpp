@@ -3,7 +3,10 @@
 // Beyond "no crash, no out-of-bounds access" it checks what the reader promises: every field's
 // bytes come from the input, so the fields together are never longer than it; records start
 // on lines that exist, in order; an error names a line that exists; and a table read
-// successfully, written out again with every field quoted, reads back the same.
+// successfully, written out again with every field quoted, reads back the same. Every field is
+// also taken as a camera name, as batch takes it: the name rules and the caseless form a card
+// compares by hold for any bytes, the form is its own form again (folding and decomposing once
+// more changes nothing), and an accepted name is UTF-8.
 
 #include <cstddef>
 #include <cstdint>
@@ -11,7 +14,9 @@
 #include <string_view>
 
 #include "FuzzCheck.h"
+#include "fleet/CameraNames.h"
 #include "fleet/CsvReader.h"
+#include "fleet/NameFolding.h"
 
 namespace {
 
@@ -49,7 +54,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(!record.fields.empty());
     require(record.line > previousLine && record.line <= lines);
     previousLine = record.line;
-    for (const std::string& field : record.fields) bytes += field.size();
+    for (const std::string& field : record.fields) {
+      bytes += field.size();
+      const auto decoded = tarnwick::decodeUtf8(field);
+      if (!tarnwick::refusedFolderName(field)) require(decoded.has_value());
+      if (!decoded) continue;
+      const std::u32string key = tarnwick::caselessName(*decoded);
+      require(tarnwick::caselessName(key) == key);
+    }
   }
   require(bytes <= size);
   const tarnwick::CsvTable again = tarnwick::readCsv(quoted(table));

@@ -1,8 +1,9 @@
 // Fuzz target for the save: the input's first byte picks what the target is (a new name, an
-// existing file with some mode, a link to one, a link to a missing file, a folder), the rest
-// is the content saved. Whatever is picked, a save that reports success leaves exactly the
-// content behind the name, a link stays a link, and no temporary file is left in the folder;
-// a save that fails says why and leaves an existing file as it was.
+// existing file with some mode, a link to one, a link to a missing file, a folder) and whether
+// an existing file may be replaced, the rest is the content saved. Whatever is picked, a save
+// that reports success leaves exactly the content behind the name, a link stays a link, and no
+// temporary file is left in the folder; a save that fails says why and leaves an existing file
+// as it was, and a save that may not replace fails wherever a file was.
 //
 // The scratch folder is made once, in /dev/shm where there is one (a memory file system, so
 // the fsyncs cost nothing), and emptied before every input.
@@ -71,6 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string real = folder + "/real.cfg";
   const tarnwick::TempFiles temps = (pick & 0x80) != 0 ? tarnwick::TempFiles::NamedOnly
                                              : tarnwick::TempFiles::UnnamedWherePossible;
+  const tarnwick::IfExists ifExists =
+      (pick & 0x40) != 0 ? tarnwick::IfExists::Fail : tarnwick::IfExists::Replace;
   const mode_t modes[] = {0644, 0600, 0444, 06755};
   const mode_t mode = modes[(pick >> 3) & 3];
   std::string path = target;
@@ -113,7 +116,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   const bool link = fs::is_symlink(path, ec);
 
-  const auto failure = tarnwick::saveFileAtomically(path, content, temps);
+  const auto failure = tarnwick::saveFileAtomically(path, content, ifExists, temps);
+  if (existed && ifExists == tarnwick::IfExists::Fail) require(failure.has_value());
   if (failure) {
     require(!failure->reason.empty());
     if (existed) require(readAll(link ? real : path) == old);
@@ -121,8 +125,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(readAll(path) == content);
     require(fs::is_symlink(path, ec) == link);
   }
+  // A save that may not replace and finds a file writes nothing at all, so it leaves an earlier
+  // save's leftover for the next save that writes.
+  const bool refusedUpFront = existed && ifExists == tarnwick::IfExists::Fail;
   for (const auto& entry : fs::directory_iterator(folder, ec)) {
-    require(!entry.path().filename().string().starts_with(".tarnwick-save-"));
+    require(refusedUpFront || !entry.path().filename().string().starts_with(".tarnwick-save-"));
   }
   return 0;
 }

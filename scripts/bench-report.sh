@@ -3,7 +3,7 @@
 # with each figure next to its budget. Exit status 1 when a figure misses its budget.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-TARNWICK_EXTRA_PACKAGES="hyperfine time" bash scripts/install-deps.sh
+TARNWICK_EXTRA_PACKAGES="hyperfine time exfat-fuse exfatprogs" bash scripts/install-deps.sh
 cmake --preset release >/dev/null
 cmake --build --preset release --target tarnwick tarnwick-cfg tarnwick_bench_config \
   tarnwick_bench_network tarnwick_bench_netui tarnwick_bench_json >/dev/null
@@ -17,6 +17,7 @@ done
 bash bench/startup.sh build/release/app/tarnwick 21 >"$out/startup.txt" 2>&1 || true
 bash bench/cli.sh build/release/cli/tarnwick-cfg >"$out/cli.txt" 2>&1 || true
 bash bench/batch.sh build/release/cli/tarnwick-cfg >"$out/batch.txt" 2>&1 || true
+bash bench/card.sh build/release/cli/tarnwick-cfg >"$out/card.txt" 2>&1 || true
 # The browser edition: its size, the time to its first painted main window in headless Chromium
 # paired with a plain page, Lighthouse's mobile scores, and the record loop in wasm under node
 # against the same loop built natively.
@@ -45,7 +46,7 @@ out = sys.argv[1]
 budgets = {
     "BM_NegateRecord": ("negateBytes, 1792 bytes", None),
     "BM_ReadConfigFile": ("readConfigFile", None),
-    "BM_WriteConfigFile": ("writeConfigFile (atomic, two fsyncs)", None),
+    "BM_WriteConfigFile": ("writeConfigFile (atomic, two fsyncs, read back from the device)", None),
     "BM_RoundTrip": ("write + read round trip", None),
     "parseLargestOperDb": ("parse maximal oper.db (255 x 33 x 10)", 20.0),
     "loadLargestOperDb": ("load maximal oper.db from disk", 20.0),
@@ -89,6 +90,24 @@ for line in open(os.path.join(out, "batch.txt")):
     m = re.match(r"(\w+)\s+median\s+([\d.]+) ms\s+\(budget (\d+) ms\)", line)
     if m:
         row(f"tarnwick-cfg {m[1]} (1,000 cameras, whole process, median)", float(m[2]), float(m[3]))
+    m = re.match(r"batch_million checked in (\d+) ms, peak memory (\d+) kB", line)
+    if m:
+        row("tarnwick-cfg batch, 1,000,000 cameras checked (whole process)", float(m[1]), None)
+        mb = int(m[2]) / 1024
+        rows.append(("tarnwick-cfg batch, 1,000,000 cameras: peak memory", f"{mb:.1f} MB",
+                     "< 200 MB", "ok" if mb < 200 else "OVER"))
+        failed |= mb >= 200
+for line in open(os.path.join(out, "card.txt")):
+    m = re.match(r"create_pairs on (.+): both succeeded in (\d+) of (\d+) rounds", line)
+    if m:
+        rows.append((f"tarnwick-cfg new + import on one missing file, {m[1]}: both succeeded",
+                     f"{m[2]} of {m[3]}", "0", "ok" if m[2] == "0" else "OVER"))
+        failed |= m[2] != "0"
+    m = re.match(r"same_folder on exFAT: .* (\d+) folders written", line)
+    if m:
+        rows.append(("tarnwick-cfg batch, ÉCOLE/école/Σ/σ on exFAT: folders written", m[1], "0",
+                     "ok" if m[1] == "0" else "OVER"))
+        failed |= m[1] != "0"
 for name, label in (("loop-native.txt", "record encode/decode round, native"),
                     ("loop-wasm.txt", "record encode/decode round, wasm under node")):
     m = re.search(r"([\d.]+) ns per round", open(os.path.join(out, name)).read())

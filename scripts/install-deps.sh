@@ -11,6 +11,7 @@ packages=(
   nlohmann-json3-dev libcli11-dev libexpat1-dev
   xvfb xauth xdotool x11-utils imagemagick
   desktop-file-utils appstream groff-base
+  libfuse3-dev fuse3
 )
 if [[ "${TARNWICK_EXTRA_PACKAGES:-}" != "" ]]; then
   read -r -a extra <<<"$TARNWICK_EXTRA_PACKAGES"

@@ -33,6 +33,12 @@ TEST(ByteText, ControlCharactersAreEscapedForOneLine) {
   EXPECT_EQ(escapeControls("a\nb\tc\x7F"), "a\\x0Ab\\x09c\\x7F");
   EXPECT_EQ(escapeControls("\xC2\x85\xC3\xA9"), "\\x85\xC3\xA9");  // U+0085 escaped, U+00E9 kept
   EXPECT_EQ(escapeControls("plain \\ text"), "plain \\ text");
+  // Bytes that are not UTF-8 (a name from a disk in another encoding) are escaped one by one,
+  // so that the line stays text; well-formed characters of any length stay.
+  EXPECT_EQ(escapeControls("cam\xFF\xC3"), "cam\\xFF\\xC3");
+  EXPECT_EQ(escapeControls("\xC0\xAF|\xED\xA0\x80|\xF4\x90\x80\x80"),
+            "\\xC0\\xAF|\\xED\\xA0\\x80|\\xF4\\x90\\x80\\x80");
+  EXPECT_EQ(escapeControls("\xF0\x9F\x93\xB7 \xE5\xB1\xB1"), "\xF0\x9F\x93\xB7 \xE5\xB1\xB1");
 }
 
 }  // namespace

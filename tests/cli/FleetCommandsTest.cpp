@@ -6,9 +6,14 @@
 #include <algorithm>
 #include <filesystem>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 #include <nlohmann/json.hpp>
 
 #include "FakeSystemRoot.h"
+#include "SystemReasons.h"
 #include "ToolRun.h"
 #include "config/ConfigFile.h"
 #include "config/FieldCatalog.h"
@@ -166,6 +171,93 @@ TEST_F(Fleet, EveryRefusalIsListedWithItsRowAndColumn) {
   EXPECT_FALSE(fs::exists(cards()));
 }
 
+// Camera names as a memory card takes them, and what is already at each camera's place: all
+// found before anything is written, each on one line with nothing a terminal would act on.
+TEST_F(Fleet, CameraNamesAndTheirPlacesAreCheckedAsTheCardSeesThem) {
+  write("cameras.csv",
+        "camera,orgName\n"
+        "\xC3\x89" "COLE,a\n"     // row 2
+        "\xC3\xA9" "cole,b\n"     // row 3: one folder with row 2 on exFAT, FAT and NTFS
+        "e\xCC\x81" "cole,c\n"    // row 4: the same, the accent written as a second character
+        "\xCE\xA3,d\n"            // row 5: Σ
+        "\xCF\x82,e\n"            // row 6: final ς
+        "aux,f\n"                 // row 7: a device on Windows
+        "LPT1.txt,g\n"            // row 8
+        "bad\xFF,h\n"             // row 9: not UTF-8
+        "\"two\nlines\",i\n"      // row 10
+        "file,j\n"                // row 11: a file is there
+        "fine,k\n");              // row 12: "Fine" is there
+  fs::create_directories(cards() / "Fine");
+  write("cards/file", "not a folder");
+  const ToolResult r = run({"batch", "base.cfg", "cameras.csv", "-o", "cards", "--force"});
+  EXPECT_EQ(r.status, 1);
+  // Paths are shown the system's way: "cards\\file" on Windows.
+  std::string shownErr = r.err;
+#ifdef _WIN32
+  for (std::size_t at = 0; (at = shownErr.find("cards\\", at)) != std::string::npos;) {
+    shownErr[at + 5] = '/';
+  }
+#endif
+  for (const char* line :
+       {"row 3: column 1 (camera): camera \"\xC3\xA9" "cole\" is also row 2 as \"\xC3\x89" "COLE\"",
+        "row 4: column 1 (camera): camera \"e\xCC\x81" "cole\" is also row 2",
+        "row 6: column 1 (camera): camera \"\xCF\x82\" is also row 5",
+        "row 7: column 1 (camera): the camera name \"aux\" is a device on Windows",
+        "row 8: column 1 (camera): the camera name \"LPT1.txt\" is a device on Windows",
+        "row 9: column 1 (camera): the camera name \"bad\\xFF\" is not UTF-8 text",
+        "row 10: column 1 (camera): the camera name \"two\\x0Alines\" holds a character",
+        "row 11: cards/file is there and is not a folder",
+        "row 12: column 1 (camera): camera \"fine\" would be cards/Fine on a memory card",
+        "9 refusals in 9 of 11 rows; nothing written"}) {
+    EXPECT_TRUE(contains(shownErr, line)) << line << "\n" << r.err;
+  }
+  EXPECT_EQ(lineCount(r.err), 10) << r.err;
+  EXPECT_EQ(r.err.find('\xFF'), std::string::npos);
+  EXPECT_TRUE(fs::is_empty(cards() / "Fine"));  // nothing written
+
+  // A table beyond the most cameras a batch takes is refused before its rows are looked at.
+  std::string huge = "orgName\n";
+  for (std::size_t i = 0; i <= 1'000'000; ++i) huge += "x\n";
+  write("huge.csv", huge);
+  const ToolResult big = run({"batch", "base.cfg", "huge.csv", "-o", "cards"});
+  EXPECT_EQ(big.status, 1);
+  EXPECT_EQ(big.err,
+            "tarnwick-cfg: huge.csv: has 1000001 rows of cameras; batch takes 1000000 at most\n");
+}
+
+#ifndef _WIN32
+// Links: a camera's folder or file that is a link is refused (nothing is written outside the
+// output folder), and on the way to the output folder a link that another user planted in a
+// shared folder such as /tmp is not followed.
+TEST_F(Fleet, BatchWritesNothingThroughLinks) {
+  fs::create_directories(dir.path() / "victim");
+  write("victim/menu.cfg", "precious");
+  fs::create_directories(cards() / "cam2");
+  fs::create_directory_symlink(dir.path() / "victim", cards() / "cam1");
+  fs::create_symlink(dir.path() / "victim" / "menu.cfg", cards() / "cam2" / "menu.cfg");
+  write("cameras.csv", "camera,orgName\ncam1,a\ncam2,b\ncam3,c\n");
+  ToolResult r = run({"batch", "base.cfg", "cameras.csv", "-o", "cards", "--force"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_TRUE(contains(r.err, "row 2: cards/cam1 is a symbolic link")) << r.err;
+  EXPECT_TRUE(contains(r.err, "row 3: cards/cam2/menu.cfg is a symbolic link")) << r.err;
+  EXPECT_EQ(test::readBytes((dir.path() / "victim" / "menu.cfg").string()).size(), 8u);
+  EXPECT_FALSE(fs::exists(cards() / "cam3"));
+
+  if (::geteuid() != 0) GTEST_SKIP() << "giving a link to another account needs root";
+  const fs::path shared = dir.path() / "shared";
+  fs::create_directory(shared);
+  fs::permissions(shared, fs::perms::all | fs::perms::sticky_bit);
+  fs::create_directory_symlink(dir.path() / "victim", shared / "cards");
+  ASSERT_EQ(::lchown((shared / "cards").c_str(), 65534, 65534), 0);
+  write("one.csv", "camera,orgName\nmenu-cam,a\n");
+  r = run({"batch", "base.cfg", "one.csv", "-o", "shared/cards/x", "--force"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "tarnwick-cfg: shared/cards/x: Not following the symbolic link shared/cards: "
+                   "it belongs to another user and lies in a folder anyone can write to\n");
+  EXPECT_FALSE(fs::exists(dir.path() / "victim" / "x"));
+}
+#endif
+
 TEST_F(Fleet, TheHeaderAndTheTableItselfAreCheckedFirst) {
   write("h.csv", "camera,serialNo,bogus,serialNo,camera\n1,1,1,1,1\n");
   ToolResult r = run({"batch", "base.cfg", "h.csv", "-o", "cards"});
@@ -265,6 +357,16 @@ TEST_F(Fleet, CheckListsEachProblemWithFieldValueAndReason) {
   const ToolResult list = run({"check", "list.cfg"});
   EXPECT_EQ(list.status, 1);
   EXPECT_EQ(list.out, "list.cfg: imageSize = (out of range: 7): not a position of its list (0-3)\n");
+  // A clock that is no time, of a switch that is On, which set refuses too.
+  r = load(dir.path() / "base.cfg");
+  r.setInt32(fields::timer1Off, 0);
+  r.setUInt32(fields::timer1Start, 70 * 256 + 99);
+  r.setUInt32(fields::timer1Stop, 0x1300);
+  ASSERT_FALSE(writeConfigFile(dir.file("clock.cfg"), r));
+  const ToolResult clock = run({"check", "clock.cfg"});
+  EXPECT_EQ(clock.status, 1);
+  EXPECT_EQ(clock.out, "clock.cfg: timer1Start = 70:99 (out of range): timer1Off is On and the "
+                       "time is out of range\n");
 }
 
 TEST_F(Fleet, CheckOfSeveralFilesAsJsonAndAgainstAnOperDb) {
@@ -293,6 +395,15 @@ TEST_F(Fleet, CheckOfSeveralFilesAsJsonAndAgainstAnOperDb) {
   EXPECT_EQ(r.status, 2);
   EXPECT_TRUE(contains(r.err, "missing.cfg")) << r.err;
   EXPECT_TRUE(contains(r.out, "bad.cfg: videoLength")) << r.out;
+  // As JSON, each file that cannot be read says why.
+  write("short.cfg", "too short");
+  r = run({"check", "--json", "missing.cfg", "short.cfg"});
+  EXPECT_EQ(r.status, 2);
+  const Json unread = Json::parse(r.out);
+  ASSERT_EQ(unread.size(), 2u);
+  EXPECT_EQ(unread[0]["error"].get<std::string>().rfind(testing::kMissingFileReason, 0), 0u)
+      << unread[0];
+  EXPECT_EQ(unread[1]["error"], "shorter than the 1792 bytes of a settings file");
   EXPECT_EQ(run({"check", "base.cfg", "--db", "nothing.db"}).status, 2);
 }
 
@@ -403,6 +514,9 @@ TEST_F(Fleet, TheWorldTableHoldsMostCountriesAndMostOperatorsCarryADataApn) {
   EXPECT_EQ(three["countries"][0]["name"], "India");
   EXPECT_EQ(three["countries"][1]["name"], "Indonesia");
   EXPECT_EQ(three["countries"][2]["name"], "Peru");
+  r = run({"oper-db", "build", "--from-apns", kApnList, "--countries", "PE", "-o", "one.db"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out.rfind("one.db: 1 country, ", 0), 0u) << r.out;
 }
 
 TEST_F(Fleet, FromApnsRefusesWhatItCannotRead) {

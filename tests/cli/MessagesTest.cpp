@@ -54,12 +54,37 @@ TEST(Messages, ControlCharactersInFilesPathsAndArgumentsAreEscaped) {
        {std::vector<std::string>{"get", "menu.cfg", "no\x1b" "field"},
         std::vector<std::string>{"set", "menu.cfg", "no\x1b" "field=1"},
         std::vector<std::string>{"set", "menu.cfg", "bare\x1b" "word"},
-        std::vector<std::string>{"no\x1b" "command"}}) {
+        std::vector<std::string>{"no\x1b" "command"},
+        std::vector<std::string>{"batch", "menu.cfg", "cams\x1b.csv", "-o", "cards"},
+        std::vector<std::string>{"check", "menu.cfg", "gone\x1b.cfg"}}) {
     r = runTool(args, dir.path());
     EXPECT_NE(r.status, 0);
     expectCleanLine(r.err);
     EXPECT_NE(r.err.find("\\x1B"), std::string::npos) << r.err;
   }
+#ifndef TARNWICK_NO_APNS
+  r = runTool({"oper-db", "build", "--from-apns", "x.xml", "--countries", "DE,\x1b[2J", "-o",
+               "x.db"},
+              dir.path());
+  EXPECT_EQ(r.status, 2);
+  expectCleanLine(r.err);
+  EXPECT_EQ(r.err.rfind("tarnwick-cfg: --countries: ", 0), 0u) << r.err;
+#endif
+  // A camera name with a line end and a bell refused by batch: one line, escaped.
+  test::writeText(dir.file("cams.csv"), "camera\n\"a\nb\x07\"\n");
+  r = runTool({"batch", "menu.cfg", "cams.csv", "-o", "cards"}, dir.path());
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("\"a\\x0Ab\\x07\" holds a character"), std::string::npos) << r.err;
+  EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 2) << r.err;
+#ifndef _WIN32
+  // check's findings name the file as get names values.
+  ConfigRecord odd = startupRecord();
+  odd.setUInt32(fields::videoLength, 200);
+  ASSERT_FALSE(writeConfigFile(dir.file("odd\x1b.cfg"), odd));
+  r = runTool({"check", "odd\x1b.cfg"}, dir.path());
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out.rfind("odd\\x1B.cfg: videoLength = ", 0), 0u) << r.out;
+#endif
 }
 
 TEST(Messages, SetReadsBackTheEscapesGetPrints) {

@@ -5,6 +5,7 @@
 #include "config/ConfigFile.h"
 #include "config/Defaults.h"
 #include "config/FileAccess.h"
+#include "ScopedFileAccess.h"
 
 #include <gtest/gtest.h>
 
@@ -14,14 +15,7 @@
 namespace tarnwick {
 namespace {
 
-// Makes `access` the active file access for one test.
-class ScopedFileAccess {
- public:
-  explicit ScopedFileAccess(FileAccess& access) { setFileAccess(&access); }
-  ~ScopedFileAccess() { setFileAccess(nullptr); }
-  ScopedFileAccess(const ScopedFileAccess&) = delete;
-  ScopedFileAccess& operator=(const ScopedFileAccess&) = delete;
-};
+using testing::ScopedFileAccess;
 
 // A store whose every operation fails with the system's words for an I/O error.
 class FailingFiles : public FileAccess {
@@ -71,7 +65,7 @@ TEST(FileAccessTest, MemoryFilesReadLikeTheFileSystem) {
 
   std::vector<std::uint8_t> out;
   files.put("big", std::vector<std::uint8_t>(11, 1));
-  EXPECT_EQ(errorKind(files.readWholeFile("big", 10, out)), FileErrorKind::ReadError);
+  EXPECT_EQ(errorKind(files.readWholeFile("big", 10, out)), FileErrorKind::TooLarge);
   EXPECT_EQ(errorKind(files.readWholeFile("big", 11, out)), std::nullopt);
   EXPECT_EQ(out.size(), 11u);
   EXPECT_TRUE(files.save("", out).has_value());
@@ -113,8 +107,12 @@ TEST(FileAccessTest, EveryReadFailureBecomesTheOneErrorWithItsKindPathAndReason)
   std::vector<std::uint8_t> out;
   const auto tooLarge = files.readWholeFile("short.cfg", 2, out);
   ASSERT_TRUE(tooLarge.has_value());
-  EXPECT_EQ(tooLarge->kind, FileErrorKind::ReadError);
-  EXPECT_EQ(tooLarge->reason, "The file is too large");
+  EXPECT_EQ(tooLarge->kind, FileErrorKind::TooLarge);
+  // The limit is named, in the largest unit that states it exactly.
+  EXPECT_EQ(tooLarge->reason, "The file is larger than the 2 bytes accepted");
+  EXPECT_EQ(tooLargeError("t", std::uint64_t{64} << 20).reason,
+            "The file is larger than the 64 MiB accepted");
+  EXPECT_EQ(tooLargeError("t", 1536).reason, "The file is larger than the 1536 bytes accepted");
   EXPECT_FALSE(files.readWholeFile("short.cfg", 3, out).has_value());
 
   FailingFiles failing;
@@ -122,6 +120,26 @@ TEST(FileAccessTest, EveryReadFailureBecomesTheOneErrorWithItsKindPathAndReason)
   const auto saved = writeConfigFile("menu.cfg", record);
   ASSERT_TRUE(saved.has_value());
   EXPECT_EQ(saved->kind, FileErrorKind::SaveError);
+}
+
+// A save that may not replace keeps what a store holds, in memory as on disk, also through a
+// store that only knows how to read and replace (the interface's own way).
+TEST(FileAccessTest, SavingWhereNoFileIsKeepsAnExistingOne) {
+  MemoryFiles files;
+  ScopedFileAccess scoped(files);
+  ConfigRecord record;
+  applyDefaults(record);
+  files.put("menu.cfg", {1, 2, 3});
+  const auto kept = writeConfigFile("menu.cfg", record, IfExists::Fail);
+  ASSERT_TRUE(kept);
+  EXPECT_EQ(kept->reason, kAlreadyExists);
+  EXPECT_EQ(*files.find("menu.cfg"), (std::vector<std::uint8_t>{1, 2, 3}));
+  EXPECT_FALSE(writeConfigFile("new.cfg", record, IfExists::Fail));
+  EXPECT_NE(files.find("new.cfg"), nullptr);
+
+  FailingFiles failing;  // reads fail as for a missing file: saveNew goes on to save
+  EXPECT_TRUE(failing.saveNew("x.cfg", std::vector<std::uint8_t>{1}));
+  EXPECT_EQ(failing.saves, 1);
 }
 
 TEST(FileAccessTest, TheSystemFilesAreActiveUnlessReplaced) {

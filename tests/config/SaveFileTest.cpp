@@ -81,6 +81,35 @@ TEST_F(SaveFileTest, SymbolicLinkStaysAndItsFileIsReplaced) {
   EXPECT_EQ(dir_.entries(), (std::set<std::string>{"real", "link.cfg", "dangling.cfg"}));
 }
 
+// Creating where no file may be replaced: a file, a link to one, even an empty file stay as
+// they are and the save names them; a new name, also behind a dangling link, is created. Both
+// ways of making the temporary file, so that linkat and renameat2 are both met.
+TEST_F(SaveFileTest, CreatingNeverReplaces) {
+  fs::create_directory(dir_.file("real"));
+  writeBytes(dir_.file("real/menu.cfg"), kOld);
+  writeBytes(dir_.file("empty.cfg"), {});
+  fs::create_symlink("real/menu.cfg", dir_.file("link.cfg"));
+  for (const TempFiles temps : {TempFiles::UnnamedWherePossible, TempFiles::NamedOnly}) {
+    for (const char* name : {"real/menu.cfg", "link.cfg", "empty.cfg"}) {
+      SCOPED_TRACE(name);
+      const auto err = saveFileAtomically(dir_.file(name), kNew, IfExists::Fail, temps);
+      ASSERT_TRUE(err);
+      EXPECT_EQ(err->reason, kAlreadyExists);
+      EXPECT_EQ(err->errorNumber, EEXIST);
+    }
+    EXPECT_EQ(readBytes(dir_.file("real/menu.cfg")), kOld);
+    EXPECT_TRUE(readBytes(dir_.file("empty.cfg")).empty());
+    const std::string fresh = dir_.file(temps == TempFiles::NamedOnly ? "named.cfg" : "new.cfg");
+    ASSERT_FALSE(saveFileAtomically(fresh, kNew, IfExists::Fail, temps));
+    EXPECT_EQ(readBytes(fresh), kNew);
+  }
+  fs::create_symlink("real/later.cfg", dir_.file("dangling.cfg"));
+  ASSERT_FALSE(saveFileAtomically(dir_.file("dangling.cfg"), kNew, IfExists::Fail));
+  EXPECT_EQ(readBytes(dir_.file("real/later.cfg")), kNew);
+  EXPECT_EQ(dir_.entries(), (std::set<std::string>{"real", "empty.cfg", "link.cfg", "new.cfg",
+                                                   "named.cfg", "dangling.cfg"}));
+}
+
 TEST_F(SaveFileTest, ImpossibleTargetsFailWithTheSystemReason) {
   const std::string path = dir_.file("menu.cfg");
   writeBytes(path, kOld);
@@ -163,7 +192,10 @@ TEST(ReadFileTest, WholeFileStaysWithinItsLimit) {
   Bytes out;
   EXPECT_EQ(errorKind(readWholeFile(dir.file("f"), 100, out)), std::nullopt);
   EXPECT_EQ(out, Bytes(100, 5));
-  EXPECT_EQ(errorKind(readWholeFile(dir.file("f"), 99, out)), FileErrorKind::ReadError);
+  const auto tooLarge = readWholeFile(dir.file("f"), 99, out);
+  ASSERT_TRUE(tooLarge);
+  EXPECT_EQ(tooLarge->kind, FileErrorKind::TooLarge);
+  EXPECT_EQ(tooLarge->reason, "The file is larger than the 99 bytes accepted");
   EXPECT_EQ(errorKind(readWholeFile(dir.path(), 99, out)), FileErrorKind::CannotOpen);
 }
 

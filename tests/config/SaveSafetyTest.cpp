@@ -118,7 +118,7 @@ TEST(SaveSafety, SetIdBitsOwnerAndGroupSurviveTheSave) {
         ASSERT_EQ(::chown(path.c_str(), kOther, kOtherGroup), 0);
       }
       ASSERT_EQ(::chmod(path.c_str(), 06755), 0);
-      ASSERT_FALSE(saveFileAtomically(path, kNew, temps));
+      ASSERT_FALSE(saveFileAtomically(path, kNew, IfExists::Replace, temps));
       EXPECT_EQ(readBytes(path), kNew);
       EXPECT_EQ(modeOf(path), 06755u) << path;
       EXPECT_EQ(statOf(path).st_uid, other ? kOther : ::geteuid());
@@ -156,7 +156,7 @@ TEST(SaveSafety, AKilledSaveLeavesNoTemporaryFile) {
       ::getrlimit(RLIMIT_FSIZE, &limit);
       limit.rlim_cur = 1000;
       ::setrlimit(RLIMIT_FSIZE, &limit);
-      saveFileAtomically(path, kNew, temps);
+      saveFileAtomically(path, kNew, IfExists::Replace, temps);
       ::_exit(0);
     }
     int status = 0;
@@ -177,25 +177,30 @@ void makeOld(const std::string& path, std::time_t age) {
   ::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW);
 }
 
-// A save removes our own temporary files that were left more than a minute ago; a fresh one
-// (another save may be writing it), another account's, and names not quite ours stay.
-TEST(SaveSafety, StaleTemporaryFilesOfOursAreRemoved) {
+// A save removes our own temporary files that killed saves left: at once when nobody holds
+// them locked and they have content (a save locks its file before writing to it), after a
+// minute when they are empty. One another save holds, another account's, and names not quite
+// ours stay.
+TEST(SaveSafety, TemporaryFilesOfKilledSavesAreRemoved) {
   for (const TempFiles temps : {TempFiles::UnnamedWherePossible, TempFiles::NamedOnly}) {
     ScratchDir dir;
-    const std::set<std::string> kept = {".tarnwick-save-Fresh1", ".tarnwick-save-Theirs",
-                                        ".tarnwick-save-toolong", ".tarnwick-save-ab.d12",
-                                        "tarnwick-save-abcdef", "menu.cfg"};
+    const std::set<std::string> kept = {".tarnwick-save-Locked", ".tarnwick-save-Empty1",
+                                        ".tarnwick-save-Theirs", ".tarnwick-save-toolong",
+                                        ".tarnwick-save-ab.d12", "tarnwick-save-abcdef",
+                                        "menu.cfg"};
     for (const std::string& name : kept) writeBytes(dir.file(name), kOld);
-    writeBytes(dir.file(".tarnwick-save-Stale1"), kOld);
-    fs::create_directory(dir.file(".tarnwick-save-Folder"));
-    for (const std::string& name : kept) {
-      if (name != ".tarnwick-save-Fresh1") makeOld(dir.file(name), 3600);
-    }
+    writeBytes(dir.file(".tarnwick-save-Empty1"), {});
+    writeBytes(dir.file(".tarnwick-save-Killed"), kOld);
+    writeBytes(dir.file(".tarnwick-save-Stale1"), {});
     makeOld(dir.file(".tarnwick-save-Stale1"), 120);
+    fs::create_directory(dir.file(".tarnwick-save-Folder"));
     makeOld(dir.file(".tarnwick-save-Folder"), 3600);
+    const int held = ::open(dir.file(".tarnwick-save-Locked").c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
     const bool other = isRoot() &&
                        ::chown(dir.file(".tarnwick-save-Theirs").c_str(), kOther, kOtherGroup) == 0;
-    ASSERT_FALSE(saveFileAtomically(dir.file("menu.cfg"), kNew, temps));
+    ASSERT_FALSE(saveFileAtomically(dir.file("menu.cfg"), kNew, IfExists::Replace, temps));
+    ::close(held);
     std::set<std::string> expected = kept;
     expected.insert(".tarnwick-save-Folder");
     if (!other) expected.erase(".tarnwick-save-Theirs");
@@ -204,16 +209,68 @@ TEST(SaveSafety, StaleTemporaryFilesOfOursAreRemoved) {
   }
 }
 
+// Saves killed at any moment (SIGKILL, which no program can catch or delay) leave the old or
+// the new file, never a damaged one, and whatever temporary file they leave is gone after the
+// next save. Each round kills a saving child at another moment of its saves.
+TEST(SaveSafety, SavesKilledAtAnyMomentLeaveNothingAfterTheNextSave) {
+  ScratchDir dir;
+  const std::string path = dir.file("menu.cfg");
+  writeBytes(path, kOld);
+  for (int round = 0; round < 400; ++round) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      for (int i = 0;; ++i) saveFileAtomically(path, i % 2 == 0 ? kNew : kOld);
+    }
+    ::usleep(static_cast<useconds_t>(500 + (round * 397) % 4000));  // where in a save: varies
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    const Bytes now = readBytes(path);
+    ASSERT_TRUE(now == kOld || now == kNew) << "round " << round;
+  }
+  ASSERT_FALSE(saveFileAtomically(path, kNew));
+  EXPECT_EQ(dir.entries(), (std::set<std::string>{"menu.cfg"}));
+}
+
+// The folders a save goes into, made where missing: a link on the way is followed only where
+// the kernel would follow it, and a file on the way is no folder.
+TEST(SaveSafety, FoldersAreMadeAndEnteredUnderTheLinkRule) {
+  ScratchDir dir;
+  ASSERT_FALSE(prepareFolder(dir.file("a/b/c"), false));  // nothing there yet: nothing refused
+  EXPECT_FALSE(fs::exists(dir.file("a")));
+  ASSERT_FALSE(prepareFolder(dir.file("a/b/c"), true));
+  EXPECT_TRUE(fs::is_directory(dir.file("a/b/c")));
+  writeBytes(dir.file("a/file"), kOld);
+  const auto throughFile = prepareFolder(dir.file("a/file/d"), true);
+  ASSERT_TRUE(throughFile);
+  EXPECT_EQ(throughFile->errorNumber, ENOTDIR);
+  fs::create_symlink("a/b", dir.file("mine"));
+  ASSERT_FALSE(prepareFolder(dir.file("mine/e"), true));
+  EXPECT_TRUE(fs::is_directory(dir.file("a/b/e")));
+
+  if (!isRoot()) GTEST_SKIP() << "giving a link to another account needs root";
+  const std::string shared = sharedFolder(dir);
+  fs::create_symlink(dir.file("a"), shared + "/planted");
+  ASSERT_EQ(::lchown((shared + "/planted").c_str(), kOther, kOtherGroup), 0);
+  const auto refused = prepareFolder(shared + "/planted/x", true);
+  ASSERT_TRUE(refused);
+  EXPECT_EQ(refused->reason, "Not following the symbolic link " + shared +
+                                 "/planted: it belongs to another user and lies in a folder "
+                                 "anyone can write to");
+  EXPECT_FALSE(fs::exists(dir.file("a/x")));
+}
+
 // The named way (FAT cards, systems without O_TMPFILE) saves as the unnamed one does.
 TEST(SaveSafety, TheNamedWayReplacesTheFileAndLeavesNothingBehind) {
   ScratchDir dir;
   const std::string path = dir.file("menu.cfg");
   writeBytes(path, kOld);
   ::chmod(path.c_str(), 0640);
-  ASSERT_FALSE(saveFileAtomically(path, kNew, TempFiles::NamedOnly));
+  ASSERT_FALSE(saveFileAtomically(path, kNew, IfExists::Replace, TempFiles::NamedOnly));
   EXPECT_EQ(readBytes(path), kNew);
   EXPECT_EQ(modeOf(path), 0640u);
-  ASSERT_FALSE(saveFileAtomically(dir.file("new.cfg"), kNew, TempFiles::NamedOnly));
+  ASSERT_FALSE(saveFileAtomically(dir.file("new.cfg"), kNew, IfExists::Replace, TempFiles::NamedOnly));
   EXPECT_EQ(dir.entries(), (std::set<std::string>{"menu.cfg", "new.cfg"}));
 }
 

@@ -112,6 +112,11 @@ ChildRun runChild(const std::string& folder, const Limits& limits,
       limit.rlim_cur = static_cast<rlim_t>(limits.fileSizeLimit);
       if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(124);
     }
+    if (limits.memoryLimit != 0) {
+      const rlimit limit{static_cast<rlim_t>(limits.memoryLimit),
+                         static_cast<rlim_t>(limits.memoryLimit)};
+      if (::setrlimit(RLIMIT_AS, &limit) != 0) ::_exit(124);
+    }
     if (limits.runner == Runner::Unprivileged) {
       if (::setgroups(0, nullptr) != 0 || ::setgid(account->gid) != 0 ||
           ::setuid(account->uid) != 0 || ::getuid() == 0) {

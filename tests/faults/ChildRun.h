@@ -22,6 +22,9 @@ struct Limits {
   // cross it fails with EFBIG part-way; the signal that would otherwise kill the process is
   // ignored, as a program that handles its write errors would see it.
   std::uint64_t fileSizeLimit = 0;
+  // Largest address space the child may have (RLIMIT_AS), 0 for no limit: allocations beyond
+  // it fail as they do when memory runs out.
+  std::uint64_t memoryLimit = 0;
 };
 
 // How a child ended and what it wrote.

@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <ostream>
 
+#include "CardMount.h"
 #include "FaultCases.h"
 #include "cli/StartupRecord.h"
 
@@ -26,6 +28,7 @@ struct SaveCase {
   unsigned writtenMode = 0;                  // its mode afterwards; 0 for a new file's default
   std::uint64_t fileSizeLimit = 0;
   const char* foreign = nullptr;  // an entry that stays with the account running the tests
+  std::vector<std::string> card = {};  // the test card's options: the folder is a card (CardMount.h)
 };
 
 void PrintTo(const SaveCase& c, std::ostream* os) { *os << c.name; }
@@ -165,6 +168,18 @@ const SaveCase kSaveCases[] = {
     {"ImmutableFile", Runner::Self, Needs::Immutable,
      [](FaultFolder& f) { return withExisting(f) && f.makeImmutable("menu.cfg"); }, "menu.cfg",
      "Operation not permitted"},
+
+    // Memory cards. One that keeps other bytes than it is given fails every save, read back
+    // before the file takes its name, so the old file stays. One without modes (FAT through
+    // FUSE) takes the file with the mode it was made with.
+    {"CardReturnsOtherBytes", Runner::Self, Needs::Nothing, withExisting, "menu.cfg",
+     kCardReturnedDifferentBytes, nullptr, 0, 0, nullptr, {"--corrupt"}},
+    {"NewFileOnCardReturningOtherBytes", Runner::Self, Needs::Nothing, withExisting, "new.cfg",
+     kCardReturnedDifferentBytes, nullptr, 0, 0, nullptr, {"--corrupt"}},
+    {"CardWithoutModes", Runner::Self, Needs::Nothing, withExisting, "menu.cfg", nullptr,
+     "menu.cfg", 0600, 0, nullptr, {"--no-modes"}},
+    {"NewFileOnCardWithoutModes", Runner::Self, Needs::Nothing, withExisting, "new.cfg", nullptr,
+     "new.cfg", 0600, 0, nullptr, {"--no-modes"}},
 };
 
 class SaveFault : public ::testing::TestWithParam<SaveCase> {
@@ -174,6 +189,10 @@ class SaveFault : public ::testing::TestWithParam<SaveCase> {
     if (const std::string why = unavailable(c.runner, c.needs); !why.empty()) GTEST_SKIP() << why;
     ASSERT_TRUE(folder_.ok());
     if (!c.setup(folder_)) GTEST_SKIP() << "the folder cannot be prepared here";
+    if (!c.card.empty()) {
+      card_ = std::make_unique<testing::CardMount>(folder_.path(), c.card);
+      if (!card_->unavailable().empty()) GTEST_SKIP() << card_->unavailable();
+    }
     if (c.runner == Runner::Unprivileged) {
       folder_.giveTo(*unprivilegedAccount());
       if (c.foreign != nullptr) folder_.keepOwn(c.foreign);
@@ -204,6 +223,7 @@ class SaveFault : public ::testing::TestWithParam<SaveCase> {
   }
 
   FaultFolder folder_;
+  std::unique_ptr<testing::CardMount> card_;  // unmounted before the folder goes
   TreeState before_;
 };
 

@@ -135,6 +135,39 @@ TEST(SettingsCheck, ASwitchOnWithItsValueUnset) {
   EXPECT_EQ(on(f::orgNameOff, [](ConfigRecord& x) { setText(x, f::orgName, "A"); }), Names{});
 }
 
+// A clock that is no time of day, as get marks it "(out of range)", is a finding whenever its
+// switch is On: hours above 23, minutes or seconds above 59, bytes above the hour.
+TEST(SettingsCheck, ASwitchOnWithAClockOutOfRange) {
+  struct Case {
+    const FieldInfo* off;
+    const FieldInfo* clock;
+    std::uint32_t value;
+    Names found;
+  };
+  const Case cases[] = {
+      {&f::timer1Off, &f::timer1Start, 70 * 256 + 99, {"timer1Start"}},  // 70:99
+      {&f::timer1Off, &f::timer1Stop, 24 * 256, {"timer1Stop"}},         // 24:00
+      {&f::timer3Off, &f::timer3Start, 0x010700, {"timer3Start"}},       // a byte above
+      {&f::timeLapseOff, &f::timeLapse, 0x63633F, {"timeLapse"}},        // 99:99:63
+      {&f::timeLapseOff, &f::timeLapse, 0x00003C, {"timeLapse"}},        // 0:00:60
+      {&f::smsCtrlOff, &f::smsInterval, 30 * 256 + 99, {"smsInterval"}},  // 30:99
+      {&f::timer2Off, &f::timer2Start, 23 * 256 + 59, {}},               // 23:59
+      {&f::timeLapseOff, &f::timeLapse, 0x173B3B, {}},                   // 23:59:59
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.clock->name) + " " + std::to_string(c.value));
+    ConfigRecord r = defaults();
+    r.setInt32(*c.off, 0);
+    r.setUInt32(f::timer1Stop, 0x1300);  // no timer starts when it stops
+    r.setUInt32(f::timer2Stop, 0x1300);
+    r.setUInt32(f::timer3Stop, 0x1300);
+    r.setUInt32(*c.clock, c.value);
+    EXPECT_EQ(check(r), c.found);
+    r.setInt32(*c.off, 1);  // switched off, any clock passes
+    EXPECT_EQ(check(r), Names{});
+  }
+}
+
 TEST(SettingsCheck, PortsThatAreNotADecimalNumberFrom1To65535) {
   for (const char* bad : {"4 65", "0", "65536", "99999", "+80", "80a", "-1", " 80"}) {
     SCOPED_TRACE(bad);

@@ -92,7 +92,17 @@ int main() {
   check(tarnwick::errorKind(tarnwick::readConfigFile("no-such-file.cfg", untouched)) ==
             tarnwick::FileErrorKind::CannotOpen,
         "missing file");
+  // A save that may not replace: an existing file stays (the move without
+  // MOVEFILE_REPLACE_EXISTING refuses), a new name is created and read back.
+  const auto kept = tarnwick::writeConfigFile(path, record, tarnwick::IfExists::Fail);
+  check(kept && kept->reason == tarnwick::kAlreadyExists, "create refuses an existing file");
+  check(tarnwick::errorKind(tarnwick::readConfigFile(path, untouched)) ==
+            tarnwick::FileErrorKind::TooShort,
+        "the existing file stays");
+  check(!tarnwick::writeConfigFile("tarnwick-probe-new.cfg", record, tarnwick::IfExists::Fail),
+        "create a new file");
   ::DeleteFileW(L"tarnwick-probe.cfg");
+  ::DeleteFileW(L"tarnwick-probe-new.cfg");
   if (failures == 0) std::puts("windows probe: all checks held");
   return failures;
 }

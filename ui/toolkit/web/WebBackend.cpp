@@ -1,5 +1,6 @@
 #include "ui/toolkit/web/WebBackend.h"
 
+#include "config/FileIO.h"
 #include "config/TextConversions.h"
 #include "ui/toolkit/CDialogEx.h"
 #include "ui/toolkit/CFileDialog.h"
@@ -8,14 +9,11 @@
 #include "ui/toolkit/web/WebDialogWindow.h"
 
 #include <algorithm>
-#include <string_view>
 #include <vector>
 
 namespace tarnwick::tk::web {
 
 namespace {
-constexpr std::string_view kCardReturnedDifferentBytes =
-    "the card returned different bytes: it may be failing or counterfeit";
 
 const char* iconName(MessageIcon icon) {
   switch (icon) {
