@@ -154,8 +154,8 @@ int Win32DialogWindow::runModal(const std::function<void(HWND)>& shown) {
   appendSystemMenu();
   fitToScreen();
   // Modal: the owner takes no input while this dialog is open.
-  const bool ownerWasEnabled = owner_ != nullptr && IsWindowEnabled(owner_);
-  if (ownerWasEnabled) EnableWindow(owner_, FALSE);
+  ownerDisabled_ = owner_ != nullptr && IsWindowEnabled(owner_);
+  if (ownerDisabled_) EnableWindow(owner_, FALSE);
   ShowWindow(hwnd_, SW_SHOW);
   host_.showInitialState();
   UpdateWindow(hwnd_);
@@ -179,8 +179,7 @@ int Win32DialogWindow::runModal(const std::function<void(HWND)>& shown) {
     }
     tabbing_ = false;
   }
-  // The owner comes back before this window goes, so the activation returns to it.
-  if (ownerWasEnabled) EnableWindow(owner_, TRUE);
+  enableOwner();
   DestroyWindow(hwnd_);
   hwnd_ = nullptr;
   if (quit) PostQuitMessage(static_cast<int>(msg.wParam));
@@ -850,8 +849,18 @@ void Win32DialogWindow::repaintBackground() {
   RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
+// The owner takes input again before this window goes, so that the activation (and with it the
+// keyboard) returns to it: hidden while its owner is still disabled, the window would leave no
+// window active, and keys would reach nothing until a click.
+void Win32DialogWindow::enableOwner() {
+  if (!ownerDisabled_) return;
+  ownerDisabled_ = false;
+  EnableWindow(owner_, TRUE);
+}
+
 void Win32DialogWindow::closeWindow(int /*result*/) {
   done_ = true;
+  enableOwner();
   ShowWindow(hwnd_, SW_HIDE);
 }
 

@@ -58,6 +58,7 @@ class Win32DialogWindow : private NativeWindow {
   RECT ringRect(int index) const;
   void invalidateRing(int index);
   void fitToScreen();
+  void enableOwner();
   void scrollTo(int x, int y);
   void onScroll(int bar, int request);
 
@@ -79,6 +80,7 @@ class Win32DialogWindow : private NativeWindow {
   HWND hwnd_ = nullptr;
   HICON icon_ = nullptr;
   bool done_ = false;
+  bool ownerDisabled_ = false;  // this window disabled its owner, and enables it again
   int mirroring_ = 0;  // >0 while the window changes controls itself: their notifications are ours
   bool tabbing_ = false;  // the dialog manager is moving the focus for a Tab key
   int ringIndex_ = -1;    // the control the focus ring is drawn around
