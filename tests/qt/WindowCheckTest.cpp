@@ -182,6 +182,7 @@ class QtEdition : public windowcheck::Edition {
     }
     QWidget* viewport = w->scrollArea()->viewport();
     sight.visible = scaled(QRect(viewport->mapTo(w, QPoint(0, 0)), viewport->size()), by);
+    sight.ringReach = static_cast<int>(std::lround(kFocusRingReach * by));
     QWidget* content = w->contentWidget();
     sight.content = scaled(QRect(content->mapTo(w, QPoint(0, 0)), content->size()), by);
     if (const QScreen* screen = w->screen()) {

@@ -126,7 +126,7 @@ async function longest(page) {
 
 // What the top window shows, as the page's controls report it, in viewport pixels.
 async function report(page) {
-  return topLayer(page).evaluate((layer) => {
+  return topLayer(page).evaluate((layer, reach) => {
     const context = document.createElement("canvas").getContext("2d");
     const rect = (r) => [Math.round(r.left), Math.round(r.top), Math.round(r.width), Math.round(r.height)];
     const widthOf = (element, text) => {
@@ -155,6 +155,7 @@ async function report(page) {
     const active = document.activeElement;
     const focusedControl = layer.contains(active) ? active.closest("[data-index]") : null;
     const sight = { visible: rect(shown), content: rect(client.getBoundingClientRect()), onScreen: true,
+                    ringReach: reach,
                     focused: focusedControl ? Number(focusedControl.dataset.index) : -1,
                     selection: [0, 0], controls: [] };
     if (active && active.tagName === "INPUT" && active.type !== "checkbox" && active.type !== "radio") {
@@ -211,7 +212,7 @@ async function report(page) {
       sight.controls.push(c);
     }
     return sight;
-  });
+  }, ringReach);
 }
 
 function grown(box, by) { return [box[0] - by, box[1] - by, box[2] + 2 * by, box[3] + 2 * by]; }

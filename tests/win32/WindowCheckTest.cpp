@@ -214,6 +214,7 @@ class WindowsEdition : public windowcheck::Edition {
                      static_cast<int>(visible.right - visible.left),
                      static_cast<int>(visible.bottom - visible.top)};
     sight.content = {0, 0, static_cast<int>(client.right), static_cast<int>(client.bottom)};
+    sight.ringReach = atDpi(kFocusRingReach, dpi(w));
     const auto style = static_cast<DWORD>(GetWindowLongW(w, GWL_STYLE));
     for (const int bar : {SB_HORZ, SB_VERT}) {
       if ((style & (bar == SB_HORZ ? WS_HSCROLL : WS_VSCROLL)) == 0) continue;

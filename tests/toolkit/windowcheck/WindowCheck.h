@@ -112,6 +112,8 @@ struct Sight {
   Rect content;            // the dialog's whole client area there (beyond the picture where
                            // the window scrolls)
   bool onScreen = true;    // the window lies inside the screen's free area
+  int ringReach = 3;       // how far the focus ring reaches outside a control, in the
+                           // picture's pixels (kFocusRingReach at the edition's density)
   int focused = -1;        // the control with the keyboard focus (its index), -1: none
   int selectionStart = 0;  // the focused edit's selection, in UTF-16 units
   int selectionEnd = 0;

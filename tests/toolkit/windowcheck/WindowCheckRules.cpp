@@ -137,7 +137,7 @@ const ControlSight* Sight::controlById(int id) const {
 Rect cropArea(const Sight& sight, int index) {
   const ControlSight* c = sight.control(index);
   if (c == nullptr || !c->visible) return {};
-  const Rect area = grown(c->box, tk::kFocusRingReach + kCropMargin);
+  const Rect area = grown(c->box, sight.ringReach + kCropMargin);
   return intersected(intersected(area, sight.visible), {0, 0, sight.picture.width, sight.picture.height});
 }
 
@@ -250,7 +250,7 @@ void checkInView(const Sight& sight, std::vector<std::string>& problems) {
   const ControlSight* c = sight.control(sight.focused);
   if (c == nullptr) return;
   // A control at the dialog's edge has no room for all of its ring.
-  const Rect ring = intersected(grown(c->box, tk::kFocusRingReach), sight.content);
+  const Rect ring = intersected(grown(c->box, sight.ringReach), sight.content);
   if (!contains(sight.visible, ring)) {
     problems.push_back(describe(*c) + " has the focus but is not in view: " + rectText(ring) +
                        " with its ring, " + rectText(sight.visible) + " of " +
@@ -294,8 +294,9 @@ void checkTabCycle(const std::vector<TabStop>& stops, std::vector<std::string>& 
     }
     // The ring is judged where both looks show it whole (a window that scrolled between them
     // may show less of the control the second time).
-    const Rect ringOn = grown(on.control, tk::kFocusRingReach);
-    const Rect ringOff = grown(off.control, tk::kFocusRingReach);
+    const int reach = stops[k].report.ringReach;
+    const Rect ringOn = grown(on.control, reach);
+    const Rect ringOff = grown(off.control, reach);
     const Rect wholeOn{0, 0, on.picture.width, on.picture.height};
     const Rect wholeOff{0, 0, off.picture.width, off.picture.height};
     if (!contains(wholeOn, ringOn) || !contains(wholeOff, ringOff)) continue;

@@ -70,6 +70,7 @@ Sight sightOf(const json& value) {
   sight.visible = rectOf(value.at("visible"));
   sight.content = rectOf(value.at("content"));
   sight.onScreen = value.value("onScreen", true);
+  sight.ringReach = value.value("ringReach", 3);
   sight.focused = value.value("focused", -1);
   if (value.contains("selection")) {
     sight.selectionStart = value["selection"][0].get<int>();
