@@ -182,7 +182,8 @@ class QtEdition : public windowcheck::Edition {
     }
     QWidget* viewport = w->scrollArea()->viewport();
     sight.visible = scaled(QRect(viewport->mapTo(w, QPoint(0, 0)), viewport->size()), by);
-    sight.ringReach = static_cast<int>(std::lround(kFocusRingReach * by));
+    // The ring is drawn in logical pixels: its outer edge may fall inside a device pixel.
+    sight.ringReach = static_cast<int>(kFocusRingReach * by);
     QWidget* content = w->contentWidget();
     sight.content = scaled(QRect(content->mapTo(w, QPoint(0, 0)), content->size()), by);
     if (const QScreen* screen = w->screen()) {
@@ -286,10 +287,9 @@ void savePicture(const windowcheck::Picture& picture, const std::string& caseNam
 }
 
 TEST(WindowCheck, EveryStateOfEveryWindowInTheTable) {
-  std::vector<windowcheck::TableError> errors;
-  const windowcheck::Table table = windowcheck::parseTable(windowcheck::kTableText, errors);
-  for (const auto& e : errors) ADD_FAILURE() << "window-check.table line " << e.line << ": " << e.message;
-  ASSERT_TRUE(errors.empty());
+  std::vector<std::string> errors;
+  const windowcheck::Table table = windowcheck::programTable(errors);
+  ASSERT_TRUE(errors.empty()) << errors.front();
 
   programRecord() = ConfigRecord{};
   QtBackend backend;
@@ -322,11 +322,7 @@ TEST(WindowCheck, EveryStateOfEveryWindowInTheTable) {
   setBackend(previous);
   programRecord() = ConfigRecord{};
 
-  EXPECT_TRUE(run.finished());
-  EXPECT_EQ(run.results().size(), windowcheck::casesOf(table).size());
-  for (const windowcheck::CaseResult& result : run.results()) {
-    for (const std::string& p : result.problems) ADD_FAILURE() << result.name << ": " << p;
-  }
+  for (const std::string& p : windowcheck::problemsOf(run, table)) ADD_FAILURE() << p;
 }
 
 }  // namespace

@@ -151,4 +151,26 @@ void CheckRun::queueTabStop(int remaining) {
   todo_.emplace_front([this] { edition_.pressTab(); });
 }
 
+Table programTable(std::vector<std::string>& errors) {
+  std::vector<TableError> found;
+  Table table = parseTable(kTableText, found);
+  for (const TableError& e : found) {
+    errors.push_back("window-check.table line " + std::to_string(e.line) + ": " + e.message);
+  }
+  return table;
+}
+
+std::vector<std::string> problemsOf(const CheckRun& run, const Table& table) {
+  std::vector<std::string> problems;
+  if (!run.finished()) problems.push_back("the window check did not get through the table");
+  if (run.results().size() != casesOf(table).size()) {
+    problems.push_back(std::to_string(run.results().size()) + " of " +
+                       std::to_string(casesOf(table).size()) + " cases were looked at");
+  }
+  for (const CaseResult& result : run.results()) {
+    for (const std::string& p : result.problems) problems.push_back(result.name + ": " + p);
+  }
+  return problems;
+}
+
 }  // namespace tarnwick::windowcheck

@@ -78,4 +78,9 @@ class CheckRun {
   std::size_t progress_ = 0;
 };
 
+// The program's table (window-check.table); what does not read comes back in `errors`.
+Table programTable(std::vector<std::string>& errors);
+// Every problem a run found, each named by its case, and whether the run got through the table.
+std::vector<std::string> problemsOf(const CheckRun& run, const Table& table);
+
 }  // namespace tarnwick::windowcheck
