@@ -165,6 +165,21 @@ const TarnwickPage = (() => {
     open.remove();
   }
 
+  // Tab goes round a window or box, as in a desktop dialog: from its last control to its first
+  // (Shift+Tab the other way). True when the key was Tab.
+  function tabRound(frame, event) {
+    if (event.key !== "Tab" || event.altKey || event.ctrlKey || event.metaKey) return false;
+    const stops = [...frame.querySelectorAll("button, input, select")].filter(
+      (e) => !e.disabled && e.tabIndex >= 0 && e.getClientRects().length > 0);
+    const at = stops.indexOf(document.activeElement);
+    const next = event.shiftKey ? (at <= 0 ? stops.length - 1 : -1) : (at === stops.length - 1 ? 0 : -1);
+    if (next >= 0 && stops.length > 0) {
+      event.preventDefault();
+      stops[next].focus();
+    }
+    return true;
+  }
+
   function windowMenuButton(number, items) {
     const button = titleButton("menu-button", "Window menu", "\u2630", (event) => {
       event.stopPropagation();
@@ -353,18 +368,7 @@ const TarnwickPage = (() => {
         post(number, "menu", -1, 0);
         return;
       }
-      // Tab goes round the window, as in a desktop dialog: from its last control to its first.
-      if (event.key === "Tab" && !event.altKey && !event.ctrlKey && !event.metaKey) {
-        const stops = [...frame.querySelectorAll("button, input, select")].filter(
-          (e) => !e.disabled && e.tabIndex >= 0 && e.getClientRects().length > 0);
-        const at = stops.indexOf(document.activeElement);
-        const next = event.shiftKey ? (at <= 0 ? stops.length - 1 : -1) : (at === stops.length - 1 ? 0 : -1);
-        if (next >= 0 && stops.length > 0) {
-          event.preventDefault();
-          stops[next].focus();
-        }
-        return;
-      }
+      if (tabRound(frame, event)) return;
       if (event.altKey || event.ctrlKey || event.metaKey || event.shiftKey) return;
       const arrow = { ArrowRight: 1, ArrowDown: 1, ArrowLeft: -1, ArrowUp: -1 }[event.key];
       if (arrow && event.target.type === "radio") {
@@ -492,6 +496,7 @@ const TarnwickPage = (() => {
       frame.appendChild(client);
       layer.appendChild(frame);
       frame.addEventListener("keydown", (event) => {
+        if (tabRound(frame, event)) return;
         if (event.key === "Escape") { event.preventDefault(); answer(escapeAnswer); }
       });
       stackLayer(layer);

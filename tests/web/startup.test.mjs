@@ -66,6 +66,14 @@ describe("start-up", () => {
     await box.waitFor();
     assert.equal(await box.locator(".text").textContent(), "Restore default config,are you sure?");
     assert.equal(await captionOf(box), "Default");
+    // Tab stays in the box (Yes, No, then round to its close box) and shows the dialogs' ring.
+    await press(page, "Tab");
+    assert.deepEqual(await page.evaluate(() => {
+      const s = getComputedStyle(document.activeElement);
+      return [document.activeElement.textContent, s.outlineStyle, s.outlineWidth, s.outlineColor];
+    }), ["No", "solid", "2px", "rgb(10, 100, 200)"]);
+    await press(page, "Tab");
+    assert.equal(await page.evaluate(() => document.activeElement.className), "close-box");
     await press(page, "Escape");
     assert.equal(await box.count(), 0);
   });
