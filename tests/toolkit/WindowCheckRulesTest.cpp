@@ -90,8 +90,24 @@ TEST(WindowCheckRules, FocusSelectionAndViewAreChecked) {
   checkFirstFocus(s, 7, problems);
   checkFirstFocus(s, 8, problems);  // the focus belongs elsewhere
   EXPECT_EQ(problems.size(), 1u);
+  // A window 113 pixels wide onto a 200-pixel dialog, moved 33 pixels to the left: the first
+  // focus's ring (7 to 113 on the picture) ends at its right edge, as small a move as shows it.
+  // Moved 40 in a window 120 wide, it went 7 pixels further than needed (the Qt window on a small
+  // screen opened so, its labels cut at the left).
+  problems.clear();
+  s.visible = {0, 0, 113, 60};
+  s.content = {-33, 0, 200, 60};
+  checkFirstFocus(s, 7, problems);
+  EXPECT_TRUE(problems.empty());
+  s.visible.width = 120;
+  s.content.x = -40;
+  checkFirstFocus(s, 7, problems);
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_NE(problems[0].find("opens scrolled to 40,0 of its dialog"), std::string::npos) << problems[0];
+  EXPECT_NE(problems[0].find("needs 33,0"), std::string::npos) << problems[0];
   // The MMS window's left edge at x -146 on a tablet: the focused control cannot be seen.
   problems.clear();
+  s.content = {0, 0, 200, 60};
   s.visible = {146, 0, 54, 60};
   s.onScreen = false;
   checkInView(s, problems);

@@ -3,6 +3,7 @@
 #include "config/TextConversions.h"
 #include "ui/toolkit/Contrast.h"
 #include "ui/toolkit/ControlLook.h"
+#include "ui/toolkit/WindowFit.h"
 
 #include <algorithm>
 #include <array>
@@ -268,6 +269,20 @@ void checkFirstFocus(const Sight& sight, int focusId, std::vector<std::string>& 
     return;
   }
   checkSelection(sight, *focused, problems, "the first focus");
+  // A window that shows only part of its dialog opens at its top left corner, moved no further
+  // than it takes to show the first focus with its ring.
+  const Rect ring = intersected(grown(focused->box, sight.ringReach), sight.content);
+  const int needX = tk::scrollToShow(0, sight.visible.width, ring.x - sight.content.x, ring.width,
+                                     sight.content.width);
+  const int needY = tk::scrollToShow(0, sight.visible.height, ring.y - sight.content.y,
+                                     ring.height, sight.content.height);
+  const int atX = sight.visible.x - sight.content.x;
+  const int atY = sight.visible.y - sight.content.y;
+  if (atX > needX || atY > needY) {
+    problems.push_back("opens scrolled to " + std::to_string(atX) + "," + std::to_string(atY) +
+                       " of its dialog, where showing " + describe(*focused) + " needs " +
+                       std::to_string(needX) + "," + std::to_string(needY));
+  }
 }
 
 void checkTabCycle(const std::vector<TabStop>& stops, std::vector<std::string>& problems) {

@@ -445,10 +445,12 @@ void QtDialogWindow::closeEvent(QCloseEvent* event) {
 
 void QtDialogWindow::fitToScreen(const QSize& available) {
   const QSize content = canvas_->size();
+  const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
   const WindowFit fit =
-      fitWindow({content.width(), content.height()}, {available.width(), available.height()},
-                style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+      fitWindow({content.width(), content.height()}, {available.width(), available.height()}, bar);
   const QSize size(fit.window.width, fit.window.height);
+  const PixelSize view = fit.view(bar);
+  view_ = QSize(view.width, view.height);
   setFixedSize(size);
   scroller_->setGeometry(0, 0, size.width(), size.height());
 }
@@ -462,11 +464,10 @@ QRect QtDialogWindow::focusRingRect(const QWidget* widget) {
 void QtDialogWindow::bringIntoView(QWidget* widget) {
   // The whole control with its ring, not only its text cursor (all ensureWidgetVisible shows).
   const QRect r = focusRingRect(widget);
-  const QSize view = scroller_->viewport()->size();
   QScrollBar* h = scroller_->horizontalScrollBar();
   QScrollBar* v = scroller_->verticalScrollBar();
-  h->setValue(scrollToShow(h->value(), view.width(), r.x(), r.width(), canvas_->width()));
-  v->setValue(scrollToShow(v->value(), view.height(), r.y(), r.height(), canvas_->height()));
+  h->setValue(scrollToShow(h->value(), view_.width(), r.x(), r.width(), canvas_->width()));
+  v->setValue(scrollToShow(v->value(), view_.height(), r.y(), r.height(), canvas_->height()));
 }
 
 void QtDialogWindow::bringIntoView(int index) {

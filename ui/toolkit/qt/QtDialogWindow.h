@@ -91,6 +91,10 @@ class QtDialogWindow : public QDialog, private NativeWindow {
   DialogBaseUnits baseUnits_;
   QWidget* canvas_ = nullptr;
   QScrollArea* scroller_ = nullptr;
+  // What the window shows of the canvas, scroll bars left out. Known from the fit before the
+  // scroll area has laid itself out (the first focus is brought into view before the window
+  // shows).
+  QSize view_;
   std::vector<QWidget*> widgets_;
   std::vector<ControlLook> looks_;
   std::function<void(QtDialogWindow&)> shownHook_;
