@@ -327,10 +327,13 @@ void QtDialogWindow::mirror(int index) {
   }
   if (widget->testAttribute(Qt::WA_Disabled) == s->enabled) widget->setEnabled(s->enabled);
   if (widget->isHidden() == s->visible) widget->setVisible(s->visible);
-  showLook(index, host_.lookOf(index));
+  applyLook(index, host_.lookOf(index));
 }
 
-void QtDialogWindow::showLook(int index, const ControlLook& look) {
+void QtDialogWindow::showLook(int index, const ControlLook& look) { applyLook(index, look); }
+
+// Not virtual: mirror runs it from the constructor too.
+void QtDialogWindow::applyLook(int index, const ControlLook& look) {
   const ControlState* s = model_.stateAt(index);
   QWidget* widget = widgetAt(index);
   if (s == nullptr || widget == nullptr) return;
