@@ -36,8 +36,10 @@ echo "site: build/web/web/site (over HTTP), build/web/web/site-single (also from
 [[ "$command" == "build" ]] && exit 0
 
 (cd tests/web && npm ci --no-audit --no-fund)
-# The browser's saved file is compared with what the headless backend writes for the same job.
+# The browser's saved file is compared with what the headless backend writes for the same job,
+# and the window check's rules run in the Linux build's evaluator.
 cmake --preset dev "${cmake_args[@]}" >/dev/null
-cmake --build --preset dev --target tarnwick-cfg
+cmake --build --preset dev --target tarnwick-cfg tarnwick_window_check_tool
 export TARNWICK_CFG="$PWD/build/dev/cli/tarnwick-cfg"
+export TARNWICK_WINDOW_CHECK="$PWD/build/dev/tests/toolkit/windowcheck/tarnwick_window_check_tool"
 ctest --preset web

@@ -51,6 +51,18 @@ const TarnwickPage = (() => {
     return [Math.round(m.width), height > 0 ? height : Math.ceil(pixels * 1.2)];
   }
 
+  function measureText(family, pixels, text) {
+    const context = canvas.getContext("2d");
+    context.font = `${pixels}px ${family}`;
+    return Math.ceil(context.measureText(text).width);
+  }
+
+  // Whether the focus that arrives next was moved by the keyboard (Tab): the program selects an
+  // edit's whole text then, as the desktop does.
+  let tabbing = false;
+  document.addEventListener("keydown", (event) => { if (event.key === "Tab") tabbing = true; }, true);
+  document.addEventListener("pointerdown", () => { tabbing = false; }, true);
+
   // Every window and box above the main window blocks all below it.
   // The focus goes back where it was when the window or box above closes, as on the desktop.
   function stackLayer(layer) {
@@ -83,12 +95,11 @@ const TarnwickPage = (() => {
     return bar;
   }
 
-  // A button of the title bar: reached by the mouse, not by Tab, named for screen readers.
+  // A button of the title bar, named for screen readers; Tab reaches it, as the window's controls.
   function titleButton(className, label, glyph, onClick) {
     const button = document.createElement("button");
     button.type = "button";
     button.className = className;
-    button.tabIndex = -1;
     button.title = label;
     button.setAttribute("aria-label", label);
     button.textContent = glyph;
@@ -96,34 +107,85 @@ const TarnwickPage = (() => {
     return button;
   }
 
-  // The window menu: the dialog's own system-menu entries (About ...), from a visible button,
-  // since a page has no system menu.
+  // The window menu, as a desktop window's system menu: Close, then the dialog's own entries
+  // (About ...). Opened from the title bar's button, with Alt+Space, or by the program (the menu
+  // key, Shift+F10) beside a control. The arrow keys move through it, Enter chooses, Escape
+  // closes it and gives the focus back.
+  function openMenu(number, items, anchor) {
+    closeMenu();
+    const back = document.activeElement;
+    const list = document.createElement("div");
+    list.className = "window-menu";
+    list.setAttribute("role", "menu");
+    const close = () => {
+      closeMenu();
+      if (back && back.isConnected) back.focus();
+    };
+    const entries = [{ id: -1, text: "Close" }, ...items];
+    for (const item of entries) {
+      if (item.id === 0) { list.appendChild(document.createElement("hr")); continue; }
+      const entry = document.createElement("button");
+      entry.type = "button";
+      entry.setAttribute("role", "menuitem");
+      entry.dataset.command = item.id;
+      entry.textContent = item.text;
+      entry.addEventListener("click", () => {
+        close();
+        if (item.id === -1) post(number, "close", -1, 0);
+        else post(number, "syscmd", -1, item.id);
+      });
+      list.appendChild(entry);
+    }
+    list.addEventListener("keydown", (event) => {
+      const buttons = [...list.querySelectorAll("button")];
+      const at = buttons.indexOf(document.activeElement);
+      const move = { ArrowDown: 1, ArrowUp: -1, Home: -at, End: buttons.length - 1 - at }[event.key];
+      if (move !== undefined) {
+        event.preventDefault();
+        buttons[(at + move + buttons.length) % buttons.length].focus();
+      } else if (event.key === "Escape" || event.key === "Tab") {
+        event.preventDefault();
+        event.stopPropagation();
+        close();
+      }
+    });
+    const box = anchor.getBoundingClientRect();
+    list.style.left = `${box.left + window.scrollX}px`;
+    list.style.top = `${box.bottom + window.scrollY}px`;
+    document.body.appendChild(list);
+    const away = (event) => { if (!list.contains(event.target)) closeMenu(); };
+    list.away = away;
+    setTimeout(() => document.addEventListener("pointerdown", away, true), 0);
+    list.querySelector("button").focus();
+  }
+
+  function closeMenu() {
+    const open = document.querySelector(".window-menu");
+    if (!open) return;
+    document.removeEventListener("pointerdown", open.away, true);
+    open.remove();
+  }
+
+  // Tab goes round a window or box, as in a desktop dialog: from its last control to its first
+  // (Shift+Tab the other way). True when the key was Tab.
+  function tabRound(frame, event) {
+    if (event.key !== "Tab" || event.altKey || event.ctrlKey || event.metaKey) return false;
+    const stops = [...frame.querySelectorAll("button, input, select")].filter(
+      (e) => !e.disabled && e.tabIndex >= 0 && e.getClientRects().length > 0);
+    const at = stops.indexOf(document.activeElement);
+    const next = event.shiftKey ? (at <= 0 ? stops.length - 1 : -1) : (at === stops.length - 1 ? 0 : -1);
+    if (next >= 0 && stops.length > 0) {
+      event.preventDefault();
+      stops[next].focus();
+    }
+    return true;
+  }
+
   function windowMenuButton(number, items) {
     const button = titleButton("menu-button", "Window menu", "\u2630", (event) => {
       event.stopPropagation();
-      const open = document.querySelector(".window-menu");
-      if (open) { open.remove(); return; }
-      const list = document.createElement("div");
-      list.className = "window-menu";
-      list.setAttribute("role", "menu");
-      for (const item of items) {
-        if (item.id === 0) { list.appendChild(document.createElement("hr")); continue; }
-        const entry = document.createElement("button");
-        entry.type = "button";
-        entry.setAttribute("role", "menuitem");
-        entry.textContent = item.text;
-        entry.addEventListener("click", () => {
-          list.remove();
-          post(number, "syscmd", -1, item.id);
-        });
-        list.appendChild(entry);
-      }
-      const box = button.getBoundingClientRect();
-      list.style.left = `${box.left + window.scrollX}px`;
-      list.style.top = `${box.bottom + window.scrollY}px`;
-      document.body.appendChild(list);
-      const away = () => { list.remove(); document.removeEventListener("click", away); };
-      document.addEventListener("click", away);
+      if (document.querySelector(".window-menu")) closeMenu();
+      else openMenu(number, items, button);
     });
     return button;
   }
@@ -176,7 +238,10 @@ const TarnwickPage = (() => {
     element.dataset.index = c.index;
     if (c.id >= 0) element.dataset.id = c.id;
     if (input) {
-      input.addEventListener("focus", () => post(number, "focus", c.index, 0));
+      input.addEventListener("focus", () => {
+        post(number, "focus", c.index, tabbing ? 1 : 0);
+        tabbing = false;
+      });
       if (input !== element) input.dataset.index = c.index;
     }
     return { element, input };
@@ -200,10 +265,13 @@ const TarnwickPage = (() => {
     element.classList.toggle("disabled", !c.enabled);
     // Push buttons centre their text unless the template puts it on the right.
     element.style.textAlign = c.kind === "button" && c.align === "left" ? "center" : c.align;
-    // Disabled controls keep the greyed text of the page's look.
-    element.style.color = c.enabled ? c.textColour ?? "" : "";
-    element.style.background =
-      c.background ?? (c.transparent ? "transparent" : c.face ? "var(--face)" : "");
+    // The colours the program chose for the control in its state (push buttons keep the page's
+    // button look), and its focus ring's.
+    element.style.setProperty("--focus", c.look.focus);
+    if (!c.look.native) {
+      element.style.color = c.look.text;
+      element.style.backgroundColor = c.look.fill ?? "transparent";
+    }
     switch (c.kind) {
       case "static":
         element.textContent = c.text;
@@ -214,7 +282,6 @@ const TarnwickPage = (() => {
         legend.style.top = `${-Math.round(lineHeight / 2)}px`;
         element.style.top = `${c.y + Math.round(lineHeight / 2)}px`;
         element.style.height = `${Math.max(0, c.h - Math.round(lineHeight / 2))}px`;
-        element.style.background = "transparent";
         break;
       }
       case "edit":
@@ -225,6 +292,10 @@ const TarnwickPage = (() => {
         if (input.value !== c.text && !typingQueued(number, c.index)) input.value = c.text;
         break;
       case "list": {
+        // The entry's text stands in the field the program gives it, beside the narrow button
+        // (the list's border is a pixel of it).
+        input.style.paddingLeft = `${c.field[0] - 1}px`;
+        input.style.paddingRight = `${c.field[1] - 1}px`;
         // An entry's value is the program's text; what it shows keeps runs of blanks, which
         // an option's text would fold into one ("5M  2592x1944").
         const same = input.options.length === c.items.length &&
@@ -263,7 +334,7 @@ const TarnwickPage = (() => {
     frame.tabIndex = -1;
     frame.setAttribute("role", "dialog");
     frame.setAttribute("aria-label", w.caption);
-    const menu = w.menu.length > 0 ? windowMenuButton(number, w.menu) : null;
+    const menu = windowMenuButton(number, w.menu);
     frame.appendChild(titleBar(w.caption, () => post(number, "close", -1, 0), menu));
     const client = document.createElement("div");
     client.className = "client";
@@ -272,6 +343,8 @@ const TarnwickPage = (() => {
     client.style.fontFamily = w.font;
     client.style.fontSize = `${w.fontPixels}px`;
     if (w.background) client.style.setProperty("--dialog-bg", w.background);
+    client.style.setProperty("--ring-width", `${w.ring[0]}px`);
+    client.style.setProperty("--ring-gap", `${w.ring[1]}px`);
     frame.appendChild(client);
     layer.appendChild(frame);
     const controls = [];
@@ -284,6 +357,19 @@ const TarnwickPage = (() => {
     // Enter and Escape go to the dialog object, which decides what they press; so do the arrow
     // keys on a radio button, which move to the next button of its group and click it.
     frame.addEventListener("keydown", (event) => {
+      // Alt+Space opens the window menu, as on the desktop; the menu key and Shift+F10 ask the
+      // program for its own entries.
+      if (event.altKey && !event.ctrlKey && !event.metaKey && event.key === " ") {
+        event.preventDefault();
+        openMenu(number, w.menu, menu);
+        return;
+      }
+      if (event.key === "ContextMenu" || (event.shiftKey && event.key === "F10")) {
+        event.preventDefault();
+        post(number, "menu", -1, 0);
+        return;
+      }
+      if (tabRound(frame, event)) return;
       if (event.altKey || event.ctrlKey || event.metaKey || event.shiftKey) return;
       const arrow = { ArrowRight: 1, ArrowDown: 1, ArrowLeft: -1, ArrowUp: -1 }[event.key];
       if (arrow && event.target.type === "radio") {
@@ -297,7 +383,12 @@ const TarnwickPage = (() => {
         post(number, "escape", -1, 0);
       }
     });
-    windows.set(number, { layer, frame, client, controls, lineHeight: w.lineHeight });
+    // The browser's own menu stays away where the menu key asks the program.
+    frame.addEventListener("contextmenu", (event) => {
+      if (event.button < 0 || event.pointerType === "") event.preventDefault();
+    });
+    windows.set(number, { layer, frame, client, controls, menu, items: w.menu,
+                          lineHeight: w.lineHeight });
     stackLayer(layer);
     if (windows.size === 1) {
       statusLine().textContent = "";
@@ -330,13 +421,28 @@ const TarnwickPage = (() => {
     const w = windows.get(number);
     const input = w?.controls[index]?.input;
     if (!input) return;
-    input.focus();
-    if (selectText && input.select) input.select();
+    if (document.activeElement !== input) input.focus();
+    // Typing that has not reached the program yet is not selected away.
+    if (selectText && input.select && !typingQueued(number, index)) input.select();
+  }
+
+  function scrollIntoView(number, index) {
+    const w = windows.get(number);
+    const element = w?.controls[index]?.element;
+    if (element) element.scrollIntoView({ block: "nearest", inline: "nearest" });
+  }
+
+  function openWindowMenu(number, index) {
+    const w = windows.get(number);
+    if (!w) return;
+    const anchor = w.controls[index]?.element ?? w.menu;
+    openMenu(number, w.items, anchor);
   }
 
   function closeWindow(number) {
     const w = windows.get(number);
     if (!w) return;
+    closeMenu();
     windows.delete(number);
     unstackLayer(w.layer);
   }
@@ -394,6 +500,7 @@ const TarnwickPage = (() => {
       frame.appendChild(client);
       layer.appendChild(frame);
       frame.addEventListener("keydown", (event) => {
+        if (tabRound(frame, event)) return;
         if (event.key === "Escape") { event.preventDefault(); answer(escapeAnswer); }
       });
       stackLayer(layer);
@@ -616,10 +723,10 @@ const TarnwickPage = (() => {
     event.returnValue = "";
   });
 
-  return { nextEvent, idle, measureFont, openWindow, updateControl, setCaption, setBackground,
-           focusControl, closeWindow, messageBox, pickFile, chooseSaveTarget, saveFile,
-           readPageFile, showPageFileNote, pageFilePicked, programEnded, registerServiceWorker,
-           setUnsavedWork, unsavedWork: () => unsavedWork,
+  return { nextEvent, idle, measureFont, measureText, openWindow, updateControl, setCaption,
+           setBackground, focusControl, scrollIntoView, openWindowMenu, closeWindow, messageBox,
+           pickFile, chooseSaveTarget, saveFile, readPageFile, showPageFileNote, pageFilePicked,
+           programEnded, registerServiceWorker, setUnsavedWork, unsavedWork: () => unsavedWork,
            currentEvent: null, reply: null };
 })();
 

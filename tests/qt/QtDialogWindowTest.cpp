@@ -339,7 +339,7 @@ TEST(QtDialogWindow, PaintedBackgroundAndControlColoursComeFromTheDialog) {
   dlg.paintColour = Rgb{215, 220, 245};
   dlg.colours = [](int id, CtlColorType type) -> CtlColor {
     if (id == kNameLabel) return {true, true, std::nullopt, std::nullopt};
-    if (id == kCheck) return {false, false, Rgb{10, 200, 30}, Rgb{200, 0, 0}};
+    if (id == kCheck) return {false, false, Rgb{10, 200, 30}, Rgb{120, 0, 0}};
     if (id == kSecret && type == CtlColorType::Static)
       return {true, false, Rgb{1, 2, 3}, std::nullopt};
     return {};
@@ -355,12 +355,12 @@ TEST(QtDialogWindow, PaintedBackgroundAndControlColoursComeFromTheDialog) {
     EXPECT_FALSE(label->autoFillBackground());
     EXPECT_EQ(image.pixelColor(label->geometry().right() - 1, label->geometry().center().y()),
               background);
-    // A brush fills the control; the text colour applies while it is enabled.
+    // A brush fills the control; the text colour applies while it is enabled (and readable).
     QWidget* check = window.widgetFor(kCheck);
     EXPECT_TRUE(check->autoFillBackground());
     EXPECT_EQ(image.pixelColor(check->geometry().right() - 1, check->geometry().center().y()),
               QColor(10, 200, 30));
-    EXPECT_EQ(check->palette().color(QPalette::Active, QPalette::WindowText), QColor(200, 0, 0));
+    EXPECT_EQ(check->palette().color(QPalette::Active, QPalette::WindowText), QColor(120, 0, 0));
     // Every kind asks with its own request type; edits ask for edit colours while enabled and
     // for static colours when disabled.
     const auto asked = [&](int id, CtlColorType type) {

@@ -25,9 +25,15 @@ class RecordingWindow : public NativeWindow {
   void showIcon(int iconResourceId) override {
     log.push_back("icon " + std::to_string(iconResourceId));
   }
-  void showColours(int /*index*/, const CtlColor& /*colours*/) override { ++colourRequests; }
+  void showLook(int /*index*/, const ControlLook& /*look*/) override { ++colourRequests; }
+  NativePalette nativePalette() const override { return {}; }
   void moveFocus(int index, bool selectText) override {
     log.push_back("focus " + idAt(index) + (selectText ? " selected" : ""));
+  }
+  void bringIntoView(int index) override { log.push_back("view " + idAt(index)); }
+  std::optional<int> showSystemMenu(int nearIndex) override {
+    log.push_back("menu " + (nearIndex < 0 ? std::string("at pointer") : idAt(nearIndex)));
+    return menuChoice;
   }
   void repaintBackground() override { log.push_back("repaint"); }
   void closeWindow(int result) override { log.push_back("close " + std::to_string(result)); }
@@ -43,6 +49,7 @@ class RecordingWindow : public NativeWindow {
 
   std::vector<std::string> log;
   int colourRequests = 0;
+  std::optional<int> menuChoice;
 
  private:
   std::string idAt(int index) const {
@@ -79,9 +86,12 @@ class FocusDlg : public TestDlg {
     ++focusPushes;
     GotoDlgCtrl(testing::kEditName);
   }
+  void OnSysCommand(int commandId) override { systemCommands.push_back(commandId); }
+  std::vector<int> systemCommands;
 };
 
-constexpr int kNonButtons = 11;  // controls of the test template that are not push buttons
+constexpr int kControls = 15;    // controls of the test template
+constexpr int kNonButtons = 11;  // of which not push buttons: they make colour requests
 
 TEST(DialogHostTest, AClickRunsTheHandlerThenShowsTheTakerThenTheAfterInputStepsInOrder) {
   FocusDlg dialog;
@@ -94,12 +104,13 @@ TEST(DialogHostTest, AClickRunsTheHandlerThenShowsTheTakerThenTheAfterInputSteps
 
   host.focusedByUser(testing::kCheck);  // the native focus-in that comes with a click
   EXPECT_EQ(host.click(testing::kCheck), "");
-  // The check box changed (the dialog's observer is the host), is shown again as the taker,
-  // then icon, colours for every control but the push buttons, and a repaint. The focus did not
-  // move away from where the user clicked, so it is not moved.
-  const std::vector<std::string> expected{"show 14", "show 14", "icon 0", "repaint"};
+  // The focused check box is brought into view; it changed (the dialog's observer is the host),
+  // is shown again as the taker, then icon, the look of every control (colour requests for all
+  // but the push buttons), and a repaint. The focus did not move away from where the user
+  // clicked, so it is not moved.
+  const std::vector<std::string> expected{"view 14", "show 14", "show 14", "icon 0", "repaint"};
   EXPECT_EQ(window.log, expected);
-  EXPECT_EQ(window.colourRequests, kNonButtons);
+  EXPECT_EQ(window.colourRequests, kControls);
   EXPECT_EQ(dialog.GetDlgItem(testing::kCheck).GetCheck(), 1);
 }
 
@@ -130,7 +141,64 @@ TEST(DialogHostTest, AFocusMoveOfTheDialogIsFollowedAndSelectsAnEditsText) {
   secondWindow.log.clear();
   secondHost.click(testing::kPush);  // the handler sends the focus to the name edit
   EXPECT_EQ(secondWindow.steps(),
-            (std::vector<std::string>{"icon 0", "focus 10 selected", "repaint"}));
+            (std::vector<std::string>{"icon 0", "focus 10 selected", "view 10", "repaint"}));
+}
+
+TEST(DialogHostTest, TabOntoAnEditSelectsItsWholeTextAndEveryFocusIsBroughtIntoView) {
+  FocusDlg dialog;
+  RecordingWindow window(dialog);
+  DialogHost host(dialog, window);
+  ASSERT_TRUE(host.start());
+  host.showInitialState();
+  const struct {
+    int id;
+    bool byKeyboard;
+    std::vector<std::string> steps;
+  } cases[] = {
+      {testing::kEditByte, true, {"focus 11 selected", "view 11"}},
+      {testing::kEditByte, false, {"view 11"}},  // a click places the caret where it points
+      {testing::kCheck, true, {"view 14"}},
+      {testing::kList, true, {"view 13"}},
+  };
+  for (const auto& c : cases) {
+    window.log.clear();
+    host.focusedByUser(c.id, c.byKeyboard);
+    EXPECT_EQ(window.steps(), c.steps) << c.id;
+    EXPECT_EQ(dialog.focusedControlId(), c.id);
+  }
+  // The same through the queue of an asynchronous backend: a FocusIn of 1 came by Tab.
+  window.log.clear();
+  host.handle({InputEvent::Kind::FocusIn, testing::kEditName, {}, 1});
+  EXPECT_EQ(window.steps(), (std::vector<std::string>{"focus 10 selected", "view 10"}));
+}
+
+TEST(DialogHostTest, TheMenuKeyOffersTheDialogsOwnEntriesAndRunsTheOneChosen) {
+  FocusDlg plain;
+  RecordingWindow plainWindow(plain);
+  DialogHost plainHost(plain, plainWindow);
+  ASSERT_TRUE(plainHost.start());
+  plainWindow.log.clear();
+  // No entries of its own: the key stays with the window.
+  EXPECT_FALSE(plainHost.contextMenu(true));
+  EXPECT_TRUE(plainWindow.log.empty());
+
+  FocusDlg dialog;
+  dialog.AppendSystemMenuItem(0, u"");
+  dialog.AppendSystemMenuItem(16, u"About...");
+  RecordingWindow window(dialog);
+  DialogHost host(dialog, window);
+  ASSERT_TRUE(host.start());
+  host.showInitialState();
+  host.focusedByUser(testing::kCheck);
+  window.log.clear();
+  // Cancelled beside the focused control; then chosen at the pointer, by the queued key.
+  EXPECT_TRUE(host.contextMenu(true));
+  window.menuChoice = 16;
+  EXPECT_TRUE(host.contextMenu(false));
+  EXPECT_EQ(window.steps(), (std::vector<std::string>{"menu 14", "menu at pointer", "icon 0",
+                                                      "repaint"}));
+  host.handle({InputEvent::Kind::MenuKey, kNoControlId, {}, -1});
+  EXPECT_EQ(dialog.systemCommands, (std::vector<int>{16, 16}));
 }
 
 TEST(DialogHostTest, AnInputThatEndsTheDialogOnlyClosesTheWindowOnce) {
@@ -154,8 +222,10 @@ TEST(DialogHostTest, InitialFocusFollowsOnInitDialogsAnswer) {
     ASSERT_TRUE(host.start());
     window.log.clear();
     host.showInitialState();
-    EXPECT_EQ(window.steps(), (std::vector<std::string>{"caption", "icon 0", "focus 10"}));
-    EXPECT_EQ(window.colourRequests, kNonButtons);
+    // An edit: its text selected, so typing at once replaces it.
+    EXPECT_EQ(window.steps(), (std::vector<std::string>{"caption", "icon 0", "focus 10 selected",
+                                                        "view 10"}));
+    EXPECT_EQ(window.colourRequests, kControls);
     EXPECT_EQ(dialog.colourAsks, kNonButtons);
   }
   {
@@ -166,7 +236,7 @@ TEST(DialogHostTest, InitialFocusFollowsOnInitDialogsAnswer) {
     ASSERT_TRUE(host.start());
     window.log.clear();
     host.showInitialState();
-    EXPECT_EQ(window.steps(), (std::vector<std::string>{"caption", "icon 0", "focus 13"}));
+    EXPECT_EQ(window.steps(), (std::vector<std::string>{"caption", "icon 0", "focus 13", "view 13"}));
   }
 }
 

@@ -1,6 +1,8 @@
-// Dialog units to pixels, as every window backend lays out a template.
+// Dialog units to pixels, as every window backend lays out a template, and how a window shows a
+// dialog larger than the screen.
 
 #include "ui/toolkit/DialogUnits.h"
+#include "ui/toolkit/WindowFit.h"
 
 #include <gtest/gtest.h>
 
@@ -42,6 +44,55 @@ TEST(DialogUnits, EachRectangleMemberConvertsOnItsOwn) {
   const Rect r = dialogUnitsToPixels({1, 0, 1, 0}, {6, 8});
   EXPECT_EQ(r.x + r.width, 4);
   EXPECT_EQ(dialogUnitsToPixels({1, 0, 2, 0}, {6, 8}).width, 3);
+}
+
+TEST(WindowFit, ADialogLargerThanTheScreenTakesWhatFitsAndScrollsTheRest) {
+  struct Case {
+    PixelSize content, available;
+    WindowFit expected;
+  };
+  constexpr int bar = 16;
+  const Case cases[] = {
+      // Fits: the dialog's own size, no bars.
+      {{1061, 611}, {1264, 976}, {{1061, 611}, false, false}},
+      {{1061, 611}, {1061, 611}, {{1061, 611}, false, false}},
+      // The network window at 144 DPI on 1366 x 768: both ways too large.
+      {{1592, 917}, {1350, 705}, {{1350, 705}, true, true}},
+      // Too wide only: a bar along the bottom, the height grows by it.
+      {{1061, 611}, {768, 900}, {{768, 627}, true, false}},
+      // ... unless that bar makes it too high as well.
+      {{1061, 611}, {768, 620}, {{768, 620}, true, true}},
+      // Too high only: a bar at the right, the width grows by it, or a bar below too.
+      {{600, 917}, {1350, 705}, {{616, 705}, false, true}},
+      {{1340, 917}, {1350, 705}, {{1350, 705}, true, true}},
+      // No room at all still leaves a window.
+      {{100, 100}, {0, -5}, {{1, 1}, true, true}},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(fitWindow(c.content, c.available, bar), c.expected)
+        << c.content.width << "x" << c.content.height << " on " << c.available.width << "x"
+        << c.available.height;
+  }
+  EXPECT_EQ((WindowFit{{768, 620}, true, true}.view(bar)), (PixelSize{752, 604}));
+}
+
+TEST(WindowFit, ScrollingToAControlMovesAsLittleAsItCan) {
+  struct Case {
+    int position, view, start, length, content, expected;
+  };
+  const Case cases[] = {
+      {0, 500, 100, 40, 1500, 0},       // in view already
+      {0, 500, 480, 40, 1500, 20},      // below: its end comes to the view's end
+      {700, 500, 100, 40, 1500, 100},   // above: its start comes to the view's start
+      {0, 500, 300, 800, 1500, 300},    // longer than the view: its start
+      {0, 500, 1480, 40, 1500, 1000},   // never beyond the content's end
+      {-30, 500, 10, 20, 1500, 0},      // nor before its start
+      {900, 500, 10, 20, 400, 0},       // content smaller than the view: nothing to scroll
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(scrollToShow(c.position, c.view, c.start, c.length, c.content), c.expected)
+        << c.start << "+" << c.length << " from " << c.position;
+  }
 }
 
 }  // namespace

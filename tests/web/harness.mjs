@@ -1,7 +1,8 @@
 // What every browser test needs: the site served from a local HTTP server with the right MIME
 // types, Debian's Chromium driven by playwright-core, and helpers for the program's windows.
 import { createServer } from "node:http";
-import { mkdtempSync, readFileSync, rmSync, statSync } from "node:fs";
+import { mkdtempSync, readFileSync, rmSync, statSync, writeFileSync } from "node:fs";
+import { inflateSync } from "node:zlib";
 import { tmpdir } from "node:os";
 import { extname, join, normalize, resolve, sep } from "node:path";
 import { gzipSync } from "node:zlib";
@@ -224,4 +225,74 @@ export async function isEnabled(win, id) {
 }
 export async function captionOf(win) {
   return win.locator(".titlebar .caption").textContent();
+}
+
+// A PNG as the browser's screenshots write it (8 bits per channel, RGB or RGBA, not interlaced),
+// as rows of RGB bytes.
+export function decodePng(png) {
+  let offset = 8;
+  let width = 0;
+  let height = 0;
+  let channels = 0;
+  const data = [];
+  while (offset < png.length) {
+    const length = png.readUInt32BE(offset);
+    const type = png.toString("latin1", offset + 4, offset + 8);
+    const body = png.subarray(offset + 8, offset + 8 + length);
+    if (type === "IHDR") {
+      width = body.readUInt32BE(0);
+      height = body.readUInt32BE(4);
+      if (body[8] !== 8 || body[12] !== 0 || (body[9] !== 2 && body[9] !== 6)) {
+        throw new Error("only 8-bit RGB or RGBA PNGs without interlacing are read");
+      }
+      channels = body[9] === 6 ? 4 : 3;
+    } else if (type === "IDAT") {
+      data.push(body);
+    }
+    offset += 12 + length;
+  }
+  const raw = inflateSync(Buffer.concat(data));
+  const stride = width * channels;
+  const rows = Buffer.alloc(stride * height);
+  for (let y = 0; y < height; y += 1) {
+    const filter = raw[y * (stride + 1)];
+    const line = raw.subarray(y * (stride + 1) + 1, (y + 1) * (stride + 1));
+    const out = rows.subarray(y * stride, (y + 1) * stride);
+    const above = y > 0 ? rows.subarray((y - 1) * stride, y * stride) : Buffer.alloc(stride);
+    for (let x = 0; x < stride; x += 1) {
+      const left = x >= channels ? out[x - channels] : 0;
+      const up = above[x];
+      const corner = x >= channels ? above[x - channels] : 0;
+      let value = line[x];
+      if (filter === 1) value += left;
+      else if (filter === 2) value += up;
+      else if (filter === 3) value += (left + up) >> 1;
+      else if (filter === 4) {
+        const p = left + up - corner;
+        const pa = Math.abs(p - left);
+        const pb = Math.abs(p - up);
+        const pc = Math.abs(p - corner);
+        value += pa <= pb && pa <= pc ? left : pb <= pc ? up : corner;
+      }
+      out[x] = value & 0xff;
+    }
+  }
+  const rgb = Buffer.alloc(width * height * 3);
+  for (let i = 0, j = 0; i < rows.length; i += channels, j += 3) {
+    rgb[j] = rows[i];
+    rgb[j + 1] = rows[i + 1];
+    rgb[j + 2] = rows[i + 2];
+  }
+  return { width, height, rgb };
+}
+
+// A part ([x, y, width, height]) of a decoded picture as a binary PPM file.
+export function writePpm(path, picture, [x, y, width, height]) {
+  const header = Buffer.from(`P6\n${width} ${height}\n255\n`, "latin1");
+  const body = Buffer.alloc(width * height * 3);
+  for (let row = 0; row < height; row += 1) {
+    const start = ((y + row) * picture.width + x) * 3;
+    picture.rgb.copy(body, row * width * 3, start, start + width * 3);
+  }
+  writeFileSync(path, Buffer.concat([header, body]));
 }

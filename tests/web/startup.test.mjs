@@ -66,6 +66,14 @@ describe("start-up", () => {
     await box.waitFor();
     assert.equal(await box.locator(".text").textContent(), "Restore default config,are you sure?");
     assert.equal(await captionOf(box), "Default");
+    // Tab stays in the box (Yes, No, then round to its close box) and shows the dialogs' ring.
+    await press(page, "Tab");
+    assert.deepEqual(await page.evaluate(() => {
+      const s = getComputedStyle(document.activeElement);
+      return [document.activeElement.textContent, s.outlineStyle, s.outlineWidth, s.outlineColor];
+    }), ["No", "solid", "2px", "rgb(10, 100, 200)"]);
+    await press(page, "Tab");
+    assert.equal(await page.evaluate(() => document.activeElement.className), "close-box");
     await press(page, "Escape");
     assert.equal(await box.count(), 0);
   });
@@ -89,10 +97,25 @@ describe("start-up", () => {
     assert.equal(await page.locator(".layer").count(), 1);
   });
 
-  test("the window menu button opens the About box, which blocks the main window", async () => {
+  test("the window menu opens from its button and by keyboard, and About blocks the main window", async () => {
     const main = mainWindow(page);
-    await main.getByRole("button", { name: "Window menu" }).click();
-    await page.getByRole("menuitem", { name: /About/ }).click();
+    const menu = page.locator(".window-menu");
+    // Alt+Space opens the window menu, as on the desktop: Close first, then the program's own
+    // entries; Escape closes it and gives the focus back.
+    await control(main, 1116).focus();
+    await page.keyboard.press("Alt+Space");
+    await menu.waitFor();
+    assert.deepEqual(await menu.getByRole("menuitem").allTextContents(), ["Close", "About Tarnwick..."]);
+    assert.equal(await page.evaluate(() => document.activeElement.textContent), "Close");
+    await page.keyboard.press("Escape");
+    assert.equal(await menu.count(), 0);
+    assert.equal(await page.evaluate(() => document.activeElement.dataset.id), "1116");
+    // Shift+F10 asks the program, which offers its menu beside the focused control; the arrow
+    // keys and Enter choose About.
+    await press(page, "Shift+F10");
+    await menu.waitFor();
+    await page.keyboard.press("ArrowDown");
+    await page.keyboard.press("Enter");
     const about = windowOf(page, 100);
     await about.waitFor();
     await settle(page);
@@ -103,6 +126,16 @@ describe("start-up", () => {
     await press(page, "Enter");
     await about.waitFor({ state: "detached" });
     assert.equal(await main.evaluate((layer) => layer.inert), false);
+    // The menu's button opens it too.
+    await main.getByRole("button", { name: "Window menu" }).click();
+    await page.getByRole("menuitem", { name: /About/ }).click();
+    await about.waitFor();
+    await settle(page);
+    // Shift+Tab from OK reaches the title bar's close box; Enter on it closes the About box.
+    await press(page, "Shift+Tab");
+    assert.equal(await page.evaluate(() => document.activeElement.className), "close-box");
+    await press(page, "Enter");
+    await about.waitFor({ state: "detached" });
   });
 
   test("unsaved settings: Enter in a box asks first, No being its default, and so does leaving the page", async () => {

@@ -14,7 +14,7 @@ TEST(PageEventTest, EveryKindParsesWithItsFields) {
       {"3\tselect\t4\t2\t", PageEventKind::Select}, {"3\tfocus\t4\t0\t", PageEventKind::Focus},
       {"3\tenter\t-1\t0\t", PageEventKind::Enter},  {"3\tescape\t-1\t0\t", PageEventKind::Escape},
       {"3\tclose\t-1\t0\t", PageEventKind::Close},  {"3\tsyscmd\t-1\t16\t", PageEventKind::SystemCommand},
-      {"3\tarrow\t-1\t-1\t", PageEventKind::Arrow},
+      {"3\tarrow\t-1\t-1\t", PageEventKind::Arrow},   {"3\tmenu\t-1\t0\t", PageEventKind::MenuKey},
       {"3\tpagefile\t-1\t0\toper-table", PageEventKind::PageFile},
   };
   for (const auto& c : cases) {
@@ -61,7 +61,7 @@ TEST(PageJsonTest, StringsAreEscapedForJson) {
   EXPECT_EQ(jsonColour(Rgb{215, 220, 240}), "\"#d7dcf0\"");
 }
 
-TEST(PageJsonTest, ControlCarriesItsStateAndColours) {
+TEST(PageJsonTest, ControlCarriesItsStateAndLook) {
   ControlState s;
   s.id = 1064;
   s.kind = ControlKind::Edit;
@@ -70,53 +70,28 @@ TEST(PageJsonTest, ControlCarriesItsStateAndColours) {
   s.enabled = false;
   s.passwordChar = kDefaultPasswordChar;
   s.textLimit = 4;
-  ControlColours colours;
-  colours.background = Rgb{1, 2, 3};
-  const std::string json = controlJson(5, s, {10, 20, 30, 40}, true, colours);
+  ControlLook look;
+  look.fill = Rgb{1, 2, 3};
+  look.text = Rgb{4, 5, 6};
+  look.focus = Rgb{7, 8, 9};
+  const std::string json = controlJson(5, s, {10, 20, 30, 40}, true, look);
   for (const char* part : {"\"index\":5", "\"id\":1064", "\"kind\":\"edit\"", "\"x\":10", "\"y\":20",
                            "\"w\":30", "\"h\":40", "\"text\":\"12\\\"34\"", "\"enabled\":false",
                            "\"visible\":true", "\"tabStop\":true", "\"border\":true",
                            "\"align\":\"right\"", "\"password\":true", "\"limit\":4",
-                           "\"background\":\"#010203\"", "\"textColour\":null",
-                           "\"transparent\":false"}) {
+                           "\"look\":{\"fill\":\"#010203\",\"text\":\"#040506\","
+                           "\"focus\":\"#070809\",\"native\":false}"}) {
     EXPECT_NE(json.find(part), std::string::npos) << part << " in " << json;
   }
   ControlState list;
   list.kind = ControlKind::ComboBox;
   list.items = {u"A", u"B\""};
   list.selection = 1;
-  const std::string listJson = controlJson(0, list, {}, false, {});
+  const std::string listJson = controlJson(0, list, {0, 0, 90, 23}, false, {});
   EXPECT_NE(listJson.find("\"items\":[\"A\",\"B\\\"\"]"), std::string::npos) << listJson;
   EXPECT_NE(listJson.find("\"selection\":1"), std::string::npos) << listJson;
-}
-
-// The desktop's colour rules per kind of control.
-TEST(PageColourTest, EachKindTakesTheAnswersItsDesktopCounterpartTakes) {
-  CtlColor transparentLabel;
-  transparentLabel.transparentText = true;
-  transparentLabel.hollowBrush = true;
-  CtlColor brush;
-  brush.brush = Rgb{9, 8, 7};
-  brush.textColour = Rgb{0, 0, 0};
-
-  // Labels: a brush, transparent when asked, else the face colour.
-  EXPECT_EQ(coloursFor(ControlKind::Static, brush).background, (Rgb{9, 8, 7}));
-  EXPECT_TRUE(coloursFor(ControlKind::Static, transparentLabel).transparent);
-  EXPECT_TRUE(coloursFor(ControlKind::Static, {}).face);
-  EXPECT_FALSE(coloursFor(ControlKind::Static, brush).face);
-  // An edit ignores transparent text; a hollow brush makes it transparent.
-  CtlColor textOnly;
-  textOnly.transparentText = true;
-  EXPECT_FALSE(coloursFor(ControlKind::Edit, textOnly).transparent);
-  EXPECT_FALSE(coloursFor(ControlKind::Edit, textOnly).face);
-  EXPECT_TRUE(coloursFor(ControlKind::Edit, transparentLabel).transparent);
-  EXPECT_EQ(coloursFor(ControlKind::Edit, brush).background, (Rgb{9, 8, 7}));
-  // Lists take a brush only; group boxes never paint their inside; push buttons keep their look.
-  EXPECT_FALSE(coloursFor(ControlKind::ComboBox, transparentLabel).transparent);
-  EXPECT_TRUE(coloursFor(ControlKind::GroupBox, brush).transparent);
-  EXPECT_FALSE(coloursFor(ControlKind::GroupBox, brush).background);
-  EXPECT_EQ(coloursFor(ControlKind::PushButton, brush), ControlColours{});
-  EXPECT_EQ(coloursFor(ControlKind::CheckBox, brush).text, (Rgb{0, 0, 0}));
+  // The text stands 3 pixels in from the left, 17 from the right: the narrow drop button.
+  EXPECT_NE(listJson.find("\"field\":[3,17]"), std::string::npos) << listJson;
 }
 
 TEST(PageFontTest, SystemDialogFontsFallBackLikeTheDesktop) {

@@ -111,11 +111,14 @@ void inspect(HWND hwnd, const CDialogEx& dialog, Shown& shown, const std::string
     GetWindowRect(child, &actual);
     MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&actual), 2);
     // A drop-down list's template height is that of its open list; closed, the system sizes it
-    // to one line, and an icon takes the size of its picture.
+    // to one line, and an icon takes the size of its picture. A label of one line may be wider,
+    // as wide as its text in a font wider than the template's.
     const bool sizedBySystem = control.kind == ControlKind::ComboBox || control.kind == ControlKind::Icon;
+    const bool widened = control.kind == ControlKind::Static && actual.right > expected.right &&
+                         actual.bottom == expected.bottom;
     const bool same = actual.left == expected.left && actual.top == expected.top &&
-                      (sizedBySystem || (actual.right == expected.right &&
-                                         actual.bottom == expected.bottom));
+                      (sizedBySystem || widened ||
+                       (actual.right == expected.right && actual.bottom == expected.bottom));
     if (!same) {
       char line[200];
       std::snprintf(line, sizeof line, "control %d (id %d): at %ld,%ld-%ld,%ld, template %ld,%ld-%ld,%ld",

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A whole job done in tarnwick.exe under Wine with real input: mouse clicks and key presses go
 # to the X server through XTEST (xdotool), exactly as a user's would, and Wine delivers them to
-# the program's windows. The job: the system menu's About box, an arrow key on a switch, a
+# the program's windows. The job: the system menu's About box, the same by Shift+F10 (where a
+# window manager draws the title bar, its menu lacks the entry), an arrow key on a switch, a
 # password, a time-lapse, an organization name (first refused with a message box), the network
 # window in Auto mode, Escape answered No at the question about unsaved settings, and a save
 # through the save dialog. The saved file must hold the same bytes as the same job replayed
@@ -106,6 +107,13 @@ keys Up Return
 wait_window "About Tarnwick"
 import -window root "$shots/win32-job-about.png"
 click "About Tarnwick" 1
+wait_gone "About Tarnwick"
+
+step "the About box by keyboard: Shift+F10 offers the program's own menu entries"
+keys shift+F10
+keys Down Return
+wait_window "About Tarnwick"
+keys Return
 wait_gone "About Tarnwick"
 
 step "an arrow key from Serial No.'s Off to its On opens its dialog; Escape cancels it"

@@ -3,6 +3,7 @@
 #   with-xvfb.sh WINE_RUNNER PROGRAM ARGS...       a Windows program under Wine
 #   with-xvfb.sh --wine WINE_RUNNER COMMAND ARGS... a command of its own that uses Wine
 # -noreset: the server must not reset when Wine's first client disconnects.
+# TARNWICK_XVFB_SCREEN gives the screen (WIDTHxHEIGHTxDEPTH), 1280x1024x24 unless set.
 set -euo pipefail
 runner=$1
 if [[ $1 == --wine ]]; then
@@ -10,7 +11,8 @@ if [[ $1 == --wine ]]; then
   shift 2
 fi
 fd_file=$(mktemp)
-Xvfb -noreset -nolisten tcp -screen 0 1280x1024x24 -displayfd 4 4>"$fd_file" 2>/dev/null &
+Xvfb -noreset -nolisten tcp -screen 0 "${TARNWICK_XVFB_SCREEN:-1280x1024x24}" -displayfd 4 \
+  4>"$fd_file" 2>/dev/null &
 xvfb=$!
 trap 'kill "$xvfb" 2>/dev/null; rm -f "$fd_file"' EXIT
 for _ in $(seq 100); do

@@ -57,15 +57,14 @@ bool DialogHost::start() {
 void DialogHost::showInitialState() {
   window_.showCaption();
   window_.showIcon(dialog_.iconResourceId());
-  for (int i = 0; i < static_cast<int>(dialog_.controls().size()); ++i) {
-    if (dialog_.controls()[static_cast<std::size_t>(i)].kind == ControlKind::PushButton) continue;
-    window_.showColours(i, coloursOf(i));
-  }
+  showLooks();
   // OnInitDialog returning true puts the focus on the first tab stop; false keeps the focus
   // where the dialog put it (GotoDlgCtrl). The dialog object is told, as every backend does.
+  // An edit that gets the first focus has its text selected, as the desktop's dialogs do, so a
+  // value typed at once replaces the one shown ("0000" in a four-character box).
   const int index = placeInitialFocus(dialog_, firstControlFocus_);
   lastFocusId_ = dialog_.focusedControlId();
-  if (index >= 0) window_.moveFocus(index, false);
+  if (index >= 0) focusOn(index, isEdit(index));
 }
 
 std::string DialogHost::click(int id) {
@@ -123,12 +122,22 @@ std::string DialogHost::systemCommand(int commandId) {
   return problem;
 }
 
-void DialogHost::focusedByUser(int id) {
+void DialogHost::focusedByUser(int id, bool byKeyboard) {
   // The dialog follows where the user puts the focus, so that a later move of its own (a refused
   // value) is seen as a move.
   if (id == kNoControlId || !dialog_.HasDlgItem(id)) return;
   dialog_.GotoDlgCtrl(id);
   lastFocusId_ = id;
+  const int index = dialog_.indexOf(id);
+  if (byKeyboard && isEdit(index)) window_.moveFocus(index, true);
+  window_.bringIntoView(index);
+}
+
+bool DialogHost::contextMenu(bool byKeyboard) {
+  if (dialog_.systemMenu().empty() || dialog_.isEnded()) return false;
+  const int near = byKeyboard ? dialog_.indexOf(dialog_.focusedControlId()) : -1;
+  if (const std::optional<int> chosen = window_.showSystemMenu(near)) systemCommand(*chosen);
+  return true;
 }
 
 std::string DialogHost::handle(const InputEvent& event) {
@@ -151,7 +160,10 @@ std::string DialogHost::handle(const InputEvent& event) {
     case InputEvent::Kind::SystemCommand:
       return systemCommand(event.id);
     case InputEvent::Kind::FocusIn:
-      focusedByUser(event.id);
+      focusedByUser(event.id, event.position == 1);
+      return {};
+    case InputEvent::Kind::MenuKey:
+      contextMenu(true);
       return {};
     case InputEvent::Kind::Arrow:
       arrow(event.position > 0);
@@ -205,8 +217,21 @@ CtlColorType DialogHost::colourRequestOf(const ControlState& state) {
 
 CtlColor DialogHost::coloursOf(int index) {
   const ControlState* state = dialog_.stateAt(index);
-  if (state == nullptr) return {};
+  // Push buttons keep the native look, as themed buttons do: they make no colour request.
+  if (state == nullptr || state->kind == ControlKind::PushButton) return {};
   return dialog_.OnCtlColor(state->id, colourRequestOf(*state));
+}
+
+ControlLook DialogHost::lookOf(int index) {
+  const ControlState* state = dialog_.stateAt(index);
+  if (state == nullptr) return {};
+  return controlLook(*state, coloursOf(index), paint().fill(), window_.nativePalette());
+}
+
+void DialogHost::showLooks() {
+  for (int i = 0; i < static_cast<int>(dialog_.controls().size()); ++i) {
+    window_.showLook(i, lookOf(i));
+  }
 }
 
 bool DialogHost::takesFocus(int index) const {
@@ -244,11 +269,7 @@ void DialogHost::afterInput() {
   }
   window_.showIcon(dialog_.iconResourceId());
   followFocus();
-  for (int i = 0; i < static_cast<int>(dialog_.controls().size()); ++i) {
-    // Push buttons keep the native look, as themed buttons do: they make no colour request.
-    if (dialog_.controls()[static_cast<std::size_t>(i)].kind == ControlKind::PushButton) continue;
-    window_.showColours(i, coloursOf(i));
-  }
+  showLooks();
   window_.repaintBackground();
 }
 
@@ -259,8 +280,17 @@ void DialogHost::followFocus() {
   const int index = dialog_.indexOf(id);
   if (index < 0 || !canFocus(index)) return;
   // Moving to an edit selects its text, so that a refused value can be typed over.
-  const bool edit = dialog_.controls()[static_cast<std::size_t>(index)].kind == ControlKind::Edit;
-  window_.moveFocus(index, edit);
+  focusOn(index, isEdit(index));
+}
+
+void DialogHost::focusOn(int index, bool selectText) {
+  window_.moveFocus(index, selectText);
+  window_.bringIntoView(index);
+}
+
+bool DialogHost::isEdit(int index) const {
+  return index >= 0 && index < static_cast<int>(dialog_.controls().size()) &&
+         dialog_.controls()[static_cast<std::size_t>(index)].kind == ControlKind::Edit;
 }
 
 std::optional<InputEvent> InputQueue::pop() {

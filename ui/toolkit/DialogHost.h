@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/toolkit/CDialogEx.h"
+#include "ui/toolkit/ControlLook.h"
 
 #include <deque>
 #include <optional>
@@ -10,11 +11,15 @@ namespace tarnwick::tk {
 
 // One input a user makes in a dialog window, as a backend reports it.
 struct InputEvent {
-  enum class Kind { Click, Type, Select, Enter, Escape, CloseBox, SystemCommand, FocusIn, Arrow };
+  enum class Kind {
+    Click, Type, Select, Enter, Escape, CloseBox, SystemCommand, FocusIn, Arrow, MenuKey
+  };
   Kind kind = Kind::Click;
   int id = kNoControlId;  // the control (Click, Type, Select, FocusIn) or the command
   std::u16string text;    // Type: the control's whole new text
-  int position = -1;      // Select: the list position chosen; Arrow: 1 forward, -1 back
+  // Select: the list position chosen; Arrow: 1 forward, -1 back; FocusIn: 1 when the keyboard
+  // (Tab) moved the focus there.
+  int position = -1;
 };
 
 // What a backend's window does for its host. The host calls these; the backend never decides
@@ -29,11 +34,21 @@ class NativeWindow {
   virtual void showCaption() = 0;
   // The dialog's icon resource; 0 when it has none.
   virtual void showIcon(int iconResourceId) = 0;
-  // The colour answer for control `index` (asked again after every input).
-  virtual void showColours(int index, const CtlColor& colours) = 0;
+  // How control `index` is drawn (decided again after every input): its fill, its text colour
+  // and the colour of the ring drawn around it while it has the keyboard focus.
+  virtual void showLook(int index, const ControlLook& look) = 0;
+  // The colours the window system gives what the dialog leaves to it.
+  virtual NativePalette nativePalette() const = 0;
   // Put the keyboard focus on control `index`; `selectText` for an edit whose text should be
   // selected so that it can be typed over.
   virtual void moveFocus(int index, bool selectText) = 0;
+  // Control `index` has the focus: a window that does not show the whole dialog scrolls so that
+  // the control and its focus ring (kFocusRingReach around it) are in view.
+  virtual void bringIntoView(int index) = 0;
+  // Offer the dialog's own system-menu entries (CDialogEx::systemMenu) as a menu beside control
+  // `nearIndex`, or at the pointer when it is -1. The entry chosen, or nothing: cancelled, or (an
+  // asynchronous backend) to come as a SystemCommand input.
+  virtual std::optional<int> showSystemMenu(int nearIndex) = 0;
   // Paint the background again: the backend calls DialogHost::paint while drawing.
   virtual void repaintBackground() = 0;
   // The dialog has ended with `result`: take the window down and leave the modal loop.
@@ -90,8 +105,16 @@ class DialogHost : private ControlObserver {
   void escape();
   void closeBox();
   std::string systemCommand(int commandId);
-  // The user put the keyboard focus on control `id` (a native focus-in); no after-input steps.
-  void focusedByUser(int id);
+  // The user put the keyboard focus on control `id` (a native focus-in): the window brings it
+  // into view, and an edit reached with the keyboard (`byKeyboard`: Tab) has its whole text
+  // selected, so that typing replaces it. No after-input steps.
+  void focusedByUser(int id, bool byKeyboard = false);
+  // The keyboard's way to the window's menu (the menu key, Shift+F10), or a right click on the
+  // dialog's background (`byKeyboard` false): the dialog's own system-menu entries are offered,
+  // beside the focused control or at the pointer. Where the window manager takes the title bar's
+  // menu this is the only way to them. False when the dialog has no entries of its own (the key
+  // is then the window's to use).
+  bool contextMenu(bool byKeyboard);
   // Any of the above, from a queued event.
   std::string handle(const InputEvent& event);
 
@@ -110,8 +133,12 @@ class DialogHost : private ControlObserver {
 
   // The background while the backend paints: what OnPaint asks for.
   PaintContext paint();
-  // The colour answer for one control, as the control's kind asks for it.
+  // The colour answer for one control, as the control's kind asks for it (push buttons make no
+  // request: an empty answer).
   CtlColor coloursOf(int index);
+  // How control `index` is drawn: its colour answer through controlLook, on the dialog's painted
+  // background and the window's palette.
+  ControlLook lookOf(int index);
   // Which colour request a control makes: labels, group boxes, check boxes, radio buttons, icons
   // and disabled edits ask for static colours.
   static CtlColorType colourRequestOf(const ControlState& state);
@@ -132,7 +159,10 @@ class DialogHost : private ControlObserver {
   void afterInput();
   void showTaker(int id);
   void followFocus();
+  void showLooks();
+  void focusOn(int index, bool selectText);
   bool canFocus(int index) const;
+  bool isEdit(int index) const;
 
   CDialogEx& dialog_;
   NativeWindow& window_;

@@ -1,5 +1,7 @@
 #include "ui/toolkit/qt/ListBoxStyle.h"
 
+#include "ui/toolkit/ControlLook.h"
+
 #include <QApplication>
 #include <QPointer>
 #include <QStyleFactory>
@@ -18,12 +20,13 @@ QRect ListBoxStyle::subControlRect(ComplexControl control, const QStyleOptionCom
   switch (sub) {
     case SC_ComboBoxArrow:
       return visualRect(option->direction, r,
-                        QRect(r.right() - kButtonWidth + 1, r.top(), kButtonWidth, r.height()));
-    case SC_ComboBoxEditField:
+                        QRect(r.right() - kListButtonWidth + 1, r.top(), kListButtonWidth,
+                              r.height()));
+    case SC_ComboBoxEditField: {
+      const Rect field = listTextField(r.width(), r.height());
       return visualRect(option->direction, r,
-                        QRect(r.left() + kFrameWidth, r.top() + kFrameWidth,
-                              r.width() - kButtonWidth - 2 * kFrameWidth + 1,
-                              r.height() - 2 * kFrameWidth));
+                        QRect(r.left() + field.x, r.top() + field.y, field.width, field.height));
+    }
     default:
       return QProxyStyle::subControlRect(control, option, sub, widget);
   }

@@ -1,6 +1,6 @@
 #include "ui/toolkit/qt/QtDialogWindow.h"
 
-#include "ui/toolkit/Contrast.h"
+#include "ui/toolkit/WindowFit.h"
 #include "ui/toolkit/qt/AppIcon.h"
 #include "ui/toolkit/qt/DialogFont.h"
 #include "ui/toolkit/qt/GroupFrame.h"
@@ -13,6 +13,8 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QCursor>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -23,6 +25,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -60,9 +63,9 @@ Qt::Alignment textAlignment(std::uint32_t style) {
   return Qt::AlignLeft;
 }
 
-void setTextColour(QPalette& palette, const QColor& colour, bool disabledToo) {
+// The control's text in every state: the host has chosen it for the state the control is in.
+void setTextColour(QPalette& palette, const QColor& colour) {
   for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-    if (group == QPalette::Disabled && !disabledToo) continue;
     for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
       palette.setColor(group, role, colour);
     }
@@ -72,6 +75,10 @@ void setTextColour(QPalette& palette, const QColor& colour, bool disabledToo) {
 Rgb toRgb(const QColor& c) {
   return Rgb{static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
              static_cast<std::uint8_t>(c.blue())};
+}
+
+bool byKeyboard(Qt::FocusReason reason) {
+  return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason;
 }
 }  // namespace
 
@@ -117,6 +124,7 @@ QtDialogWindow::QtDialogWindow(CDialogEx& model, QWidget* parent)
 
   const std::vector<ControlState>& controls = model.controls();
   widgets_.reserve(controls.size());
+  looks_.resize(controls.size());
   for (std::size_t i = 0; i < controls.size(); ++i) {
     QWidget* widget = createWidget(static_cast<int>(i), controls[i]);
     applyFocusPolicy(static_cast<int>(i), widget);
@@ -319,75 +327,49 @@ void QtDialogWindow::mirror(int index) {
   }
   if (widget->testAttribute(Qt::WA_Disabled) == s->enabled) widget->setEnabled(s->enabled);
   if (widget->isHidden() == s->visible) widget->setVisible(s->visible);
-  // Push buttons keep the toolkit's look, as themed buttons do.
-  if (s->kind != ControlKind::PushButton) showColours(index, host_.coloursOf(index));
+  applyLook(index, host_.lookOf(index));
 }
 
-void QtDialogWindow::showColours(int index, const CtlColor& answer) {
+void QtDialogWindow::showLook(int index, const ControlLook& look) { applyLook(index, look); }
+
+// Not virtual: mirror runs it from the constructor too.
+void QtDialogWindow::applyLook(int index, const ControlLook& look) {
   const ControlState* s = model_.stateAt(index);
   QWidget* widget = widgetAt(index);
-  if (s == nullptr || widget == nullptr || s->kind == ControlKind::PushButton) return;
+  if (s == nullptr || widget == nullptr) return;
+  const bool ringChanged = looks_[static_cast<std::size_t>(index)].focus != look.focus;
+  looks_[static_cast<std::size_t>(index)] = look;
+  if (ringChanged && widget->hasFocus()) canvas_->update(focusRingRect(widget));
+  // A push button keeps the style's own face.
+  if (look.nativeFace) return;
   QPalette palette = QApplication::palette(widget);
-  bool fill = false;
+  const QColor fill = look.fill ? toQColor(*look.fill) : QColor(Qt::transparent);
+  bool autoFill = false;
   switch (s->kind) {
     case ControlKind::Edit:
-      if (answer.brush) {
-        palette.setColor(QPalette::Base, toQColor(*answer.brush));
-      } else if (answer.hollowBrush) {
-        palette.setColor(QPalette::Base, Qt::transparent);
-      }
+      palette.setColor(QPalette::Base, fill);
       break;
     case ControlKind::ComboBox:
-      if (answer.brush) {
-        palette.setColor(QPalette::Button, toQColor(*answer.brush));
-        palette.setColor(QPalette::Base, toQColor(*answer.brush));
-      }
+      palette.setColor(QPalette::Button, fill);
+      palette.setColor(QPalette::Base, fill);
       break;
     case ControlKind::GroupBox:
-      // A group box never paints its inside: the dialog's background shows through.
       break;
     default:
-      if (answer.brush) {
-        palette.setColor(widget->backgroundRole(), toQColor(*answer.brush));
-        fill = true;
-      } else {
-        // Without an answer a static control stands on the toolkit's face colour.
-        fill = !answer.hollowBrush && !answer.transparentText;
-      }
+      autoFill = look.fill.has_value();
+      if (autoFill) palette.setColor(widget->backgroundRole(), fill);
       break;
   }
-  // A disabled text box takes the dialog's text colour too (black on the network window's
-  // blue). Every other disabled control keeps a grey, but one that can be read on what it stands
-  // on: the style's own light grey is unreadable on a coloured dialog.
-  const bool answerForDisabled = answer.textColour && s->kind == ControlKind::Edit;
-  if (answer.textColour) setTextColour(palette, toQColor(*answer.textColour), answerForDisabled);
-  if (!answerForDisabled) {
-    QColor under;
-    switch (s->kind) {
-      case ControlKind::Edit:
-        under = palette.color(QPalette::Disabled, QPalette::Base);
-        break;
-      case ControlKind::ComboBox:
-        under = palette.color(QPalette::Disabled, QPalette::Button);
-        break;
-      default:
-        if (fill) {
-          under = palette.color(QPalette::Disabled, widget->backgroundRole());
-        } else if (const std::optional<Rgb> painted = host_.paint().fill()) {
-          under = toQColor(*painted);
-        } else {
-          under = palette.color(QPalette::Disabled, QPalette::Window);
-        }
-        break;
-    }
-    if (under.alpha() == 0) under = palette.color(QPalette::Disabled, QPalette::Window);
-    const QColor grey = toQColor(disabledTextOn(toRgb(under)));
-    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
-      palette.setColor(QPalette::Disabled, role, grey);
-    }
-  }
-  if (widget->autoFillBackground() != fill) widget->setAutoFillBackground(fill);
+  setTextColour(palette, toQColor(look.text));
+  if (widget->autoFillBackground() != autoFill) widget->setAutoFillBackground(autoFill);
   if (!(widget->palette() == palette)) widget->setPalette(palette);
+}
+
+NativePalette QtDialogWindow::nativePalette() const {
+  const QPalette& p = QApplication::palette();
+  return NativePalette{toRgb(p.color(QPalette::Active, QPalette::Window)),
+                       toRgb(p.color(QPalette::Active, QPalette::Base)),
+                       toRgb(p.color(QPalette::Active, QPalette::WindowText))};
 }
 
 void QtDialogWindow::showIcon(int iconResourceId) {
@@ -407,7 +389,7 @@ int QtDialogWindow::runModal() {
 void QtDialogWindow::moveFocus(int index, bool selectText) {
   QWidget* widget = widgetAt(index);
   if (widget == nullptr) return;
-  widget->setFocus(Qt::OtherFocusReason);
+  if (!widget->hasFocus()) widget->setFocus(Qt::OtherFocusReason);
   if (auto* edit = qobject_cast<QLineEdit*>(widget); edit != nullptr && selectText) {
     edit->selectAll();
   }
@@ -444,16 +426,12 @@ void QtDialogWindow::keyPressEvent(QKeyEvent* event) {
     host_.escape();
     return;
   }
-  // The keyboard's way to the same menu: the menu key or Shift+F10, beside the focused control.
-  if ((modifiers == Qt::NoModifier && key == Qt::Key_Menu) ||
-      (modifiers == Qt::ShiftModifier && key == Qt::Key_F10)) {
-    const QWidget* focused = focusWidget();
-    const QPoint at = focused != nullptr ? focused->mapToGlobal(QPoint(0, focused->height()))
-                                         : mapToGlobal(QPoint(0, 0));
-    if (showSystemMenu(at)) {
-      event->accept();
-      return;
-    }
+  // The keyboard's way to the dialog's own menu: the menu key or Shift+F10.
+  if (((modifiers == Qt::NoModifier && key == Qt::Key_Menu) ||
+       (modifiers == Qt::ShiftModifier && key == Qt::Key_F10)) &&
+      host_.contextMenu(true)) {
+    event->accept();
+    return;
   }
   // Not QDialog's handler: it would end the dialog on Enter and Escape by itself.
   QWidget::keyPressEvent(event);  // NOLINT(bugprone-parent-virtual-call): bypass QDialog on purpose
@@ -469,26 +447,34 @@ void QtDialogWindow::closeEvent(QCloseEvent* event) {
 }
 
 void QtDialogWindow::fitToScreen(const QSize& available) {
-  // The template's size, unless the screen is smaller (a small screen at a large scale): then
-  // as much as fits, and the rest scrolls. A scroll bar on one side takes room from the other.
   const QSize content = canvas_->size();
   const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-  const bool narrow = content.width() > available.width();
-  const bool low = content.height() > available.height();
-  QSize size = content;
-  if (narrow) size.setWidth(available.width());
-  if (low) size.setHeight(available.height());
-  if (low && !narrow) size.setWidth(std::min(content.width() + bar, std::max(available.width(), 1)));
-  if (narrow && !low) size.setHeight(std::min(content.height() + bar, std::max(available.height(), 1)));
-  size = size.expandedTo(QSize(1, 1));
+  const WindowFit fit =
+      fitWindow({content.width(), content.height()}, {available.width(), available.height()}, bar);
+  const QSize size(fit.window.width, fit.window.height);
+  const PixelSize view = fit.view(bar);
+  view_ = QSize(view.width, view.height);
   setFixedSize(size);
   scroller_->setGeometry(0, 0, size.width(), size.height());
 }
 
+QRect QtDialogWindow::focusRingRect(const QWidget* widget) {
+  if (widget == nullptr) return {};
+  return widget->geometry().adjusted(-kFocusRingReach, -kFocusRingReach, kFocusRingReach,
+                                     kFocusRingReach);
+}
+
 void QtDialogWindow::bringIntoView(QWidget* widget) {
-  // The whole control, not only its text cursor (which is all ensureWidgetVisible would show).
-  const QRect r(widget->mapTo(canvas_, QPoint(0, 0)), widget->size());
-  scroller_->ensureVisible(r.center().x(), r.center().y(), r.width() / 2 + 2, r.height() / 2 + 2);
+  // The whole control with its ring, not only its text cursor (all ensureWidgetVisible shows).
+  const QRect r = focusRingRect(widget);
+  QScrollBar* h = scroller_->horizontalScrollBar();
+  QScrollBar* v = scroller_->verticalScrollBar();
+  h->setValue(scrollToShow(h->value(), view_.width(), r.x(), r.width(), canvas_->width()));
+  v->setValue(scrollToShow(v->value(), view_.height(), r.y(), r.height(), canvas_->height()));
+}
+
+void QtDialogWindow::bringIntoView(int index) {
+  if (QWidget* widget = widgetAt(index)) bringIntoView(widget);
 }
 
 bool QtDialogWindow::scrolls() const {
@@ -504,9 +490,20 @@ void QtDialogWindow::paintEvent(QPaintEvent* event) {
 void QtDialogWindow::paintCanvas(QWidget& canvas, QPaintEvent* event) {
   (void)event;
   const PaintContext paint = host_.paint();
-  if (const std::optional<Rgb> fill = paint.fill()) {
-    QPainter painter(&canvas);
-    painter.fillRect(canvas.rect(), toQColor(*fill));
+  QPainter painter(&canvas);
+  if (const std::optional<Rgb> fill = paint.fill()) painter.fillRect(canvas.rect(), toQColor(*fill));
+  // The focus ring around the control that has the focus, on the dialog's surface, in the
+  // colour the host chose for it.
+  const int focused = indexOfWidget(focusWidget());
+  if (QWidget* widget = widgetAt(focused); widget != nullptr && widget->isVisible()) {
+    const QRect ring = focusRingRect(widget);
+    const QColor colour = toQColor(looks_[static_cast<std::size_t>(focused)].focus);
+    const QRect inner = ring.adjusted(kFocusRingWidth, kFocusRingWidth, -kFocusRingWidth,
+                                      -kFocusRingWidth);
+    painter.fillRect(QRect(ring.left(), ring.top(), ring.width(), kFocusRingWidth), colour);
+    painter.fillRect(QRect(ring.left(), inner.bottom() + 1, ring.width(), kFocusRingWidth), colour);
+    painter.fillRect(QRect(ring.left(), inner.top(), kFocusRingWidth, inner.height()), colour);
+    painter.fillRect(QRect(inner.right() + 1, inner.top(), kFocusRingWidth, inner.height()), colour);
   }
   if (!shownReported_) {
     shownReported_ = true;
@@ -519,22 +516,22 @@ void QtDialogWindow::paintCanvas(QWidget& canvas, QPaintEvent* event) {
 void QtDialogWindow::contextMenuEvent(QContextMenuEvent* event) {
   // The window manager's system menu cannot take the dialog's own entries, so they are offered
   // here, on a right click on the dialog's background.
-  if (!showSystemMenu(event->globalPos())) event->ignore();
+  if (!host_.contextMenu(false)) event->ignore();
 }
 
-bool QtDialogWindow::showSystemMenu(const QPoint& globalPos) {
-  const std::vector<SystemMenuItem>& items = model_.systemMenu();
-  if (items.empty()) return false;
+std::optional<int> QtDialogWindow::showSystemMenu(int nearIndex) {
   QMenu menu(this);
-  for (const SystemMenuItem& item : items) {
+  for (const SystemMenuItem& item : model_.systemMenu()) {
     if (item.id == 0) {
       menu.addSeparator();
     } else {
       menu.addAction(QString::fromStdU16String(item.text))->setData(item.id);
     }
   }
-  if (QAction* chosen = menu.exec(globalPos)) host_.systemCommand(chosen->data().toInt());
-  return true;
+  const QWidget* near = widgetAt(nearIndex);
+  const QPoint at = near != nullptr ? near->mapToGlobal(QPoint(0, near->height())) : QCursor::pos();
+  if (QAction* chosen = menu.exec(at)) return chosen->data().toInt();
+  return std::nullopt;
 }
 
 bool QtDialogWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -552,10 +549,15 @@ bool QtDialogWindow::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
   }
+  if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+    // The focus ring moves with the focus.
+    if (auto* widget = qobject_cast<QWidget*>(watched)) canvas_->update(focusRingRect(widget));
+  }
   if (event->type() == QEvent::FocusIn) {
-    // A keyboard user sees where the focus went, also in a window that scrolls.
-    if (auto* widget = qobject_cast<QWidget*>(watched)) bringIntoView(widget);
-    if (const ControlState* s = model_.stateAt(indexOfWidget(watched))) host_.focusedByUser(s->id);
+    const bool keyboard = byKeyboard(static_cast<QFocusEvent*>(event)->reason());
+    if (const ControlState* s = model_.stateAt(indexOfWidget(watched))) {
+      host_.focusedByUser(s->id, keyboard);
+    }
   }
   return QDialog::eventFilter(watched, event);
 }

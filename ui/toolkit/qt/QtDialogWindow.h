@@ -9,6 +9,7 @@
 class QScrollArea;
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace tarnwick::tk {
@@ -40,8 +41,10 @@ class QtDialogWindow : public QDialog, private NativeWindow {
   void fitToScreen(const QSize& available);
   // Whether part of the dialog lies outside the window and is reached by scrolling.
   bool scrolls() const;
-  // Scrolls so that `widget`, a control of this window, is in view.
+  // Scrolls so that `widget`, a control of this window, and its focus ring are in view.
   void bringIntoView(QWidget* widget);
+  // Where the focus ring of `widget` lies on the content widget (empty for no widget).
+  static QRect focusRingRect(const QWidget* widget);
   // The widget the controls stand on (at the template's size), and the scroll area around it.
   QWidget* contentWidget() const { return canvas_; }
   QScrollArea* scrollArea() const { return scroller_; }
@@ -67,19 +70,21 @@ class QtDialogWindow : public QDialog, private NativeWindow {
   void showControl(int index) override;
   void showCaption() override;
   void showIcon(int iconResourceId) override;
-  void showColours(int index, const CtlColor& colours) override;
+  void showLook(int index, const ControlLook& look) override;
+  NativePalette nativePalette() const override;
   void moveFocus(int index, bool selectText) override;
+  void bringIntoView(int index) override;
+  std::optional<int> showSystemMenu(int nearIndex) override;
   void repaintBackground() override;
   void closeWindow(int result) override;
 
-  // The dialog's own system-menu entries as a pop-up menu at `globalPos`; false when it has none.
-  bool showSystemMenu(const QPoint& globalPos);
   class Canvas;
   void paintCanvas(QWidget& canvas, QPaintEvent* event);
   QWidget* createWidget(int index, const ControlState& state);
   void connectInput(int index, QWidget* widget);
   void applyFocusPolicy(int index, QWidget* widget);
   void mirror(int index);
+  void applyLook(int index, const ControlLook& look);
   int indexOfWidget(const QObject* widget) const;
 
   CDialogEx& model_;
@@ -87,7 +92,12 @@ class QtDialogWindow : public QDialog, private NativeWindow {
   DialogBaseUnits baseUnits_;
   QWidget* canvas_ = nullptr;
   QScrollArea* scroller_ = nullptr;
+  // What the window shows of the canvas, scroll bars left out. Known from the fit before the
+  // scroll area has laid itself out (the first focus is brought into view before the window
+  // shows).
+  QSize view_;
   std::vector<QWidget*> widgets_;
+  std::vector<ControlLook> looks_;
   std::function<void(QtDialogWindow&)> shownHook_;
   bool shownReported_ = false;
 };

@@ -13,6 +13,18 @@ EM_JS(int, tarnwick_measure_font, (const char* family, int pixelSize, int* heigh
   return measures[0];
 });
 
+EM_JS(int, tarnwick_measure_text, (const char* family, int pixelSize, const char* text), {
+  return Module.page.measureText(UTF8ToString(family), pixelSize, UTF8ToString(text));
+});
+
+EM_JS(void, tarnwick_scroll_into_view, (int window, int index), {
+  Module.page.scrollIntoView(window, index);
+});
+
+EM_JS(void, tarnwick_open_window_menu, (int window, int index), {
+  Module.page.openWindowMenu(window, index);
+});
+
 EM_JS(void, tarnwick_open_window, (int window, const char* json), {
   Module.page.openWindow(window, JSON.parse(UTF8ToString(json)));
 });
@@ -105,6 +117,14 @@ FontMeasures measureFont(const std::string& family, int pixelSize) {
   measures.alphabetWidth = tarnwick_measure_font(family.c_str(), pixelSize, &measures.height);
   return measures;
 }
+
+int measureText(const std::string& family, int pixelSize, const std::string& text) {
+  return tarnwick_measure_text(family.c_str(), pixelSize, text.c_str());
+}
+
+void scrollIntoView(int window, int index) { tarnwick_scroll_into_view(window, index); }
+
+void openWindowMenu(int window, int index) { tarnwick_open_window_menu(window, index); }
 
 void openWindow(int window, const std::string& json) { tarnwick_open_window(window, json.c_str()); }
 

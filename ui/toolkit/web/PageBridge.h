@@ -17,12 +17,19 @@ struct FontMeasures {
   int height = 0;         // the font's line height
 };
 FontMeasures measureFont(const std::string& family, int pixelSize);
+// The width of `text` in that font, as the browser draws it.
+int measureText(const std::string& family, int pixelSize, const std::string& text);
 
 void openWindow(int window, const std::string& json);
 void updateControl(int window, int index, const std::string& json);
 void setCaption(int window, const std::string& caption);
 void setBackground(int window, const std::string& colourJson);
 void focusControl(int window, int index, bool selectText);
+// Scrolls the page so that the control and its focus ring can be seen.
+void scrollIntoView(int window, int index);
+// Opens the window's menu beside control `index` (-1: below its menu button), the first entry
+// focused; the entry the user chooses comes as an event.
+void openWindowMenu(int window, int index);
 void closeWindow(int window);
 
 // The next user input, as a line of text (see parsePageEvent). Waits for it.

@@ -29,7 +29,8 @@ std::optional<PageEventKind> parseKind(std::string_view kind) {
       {"select", PageEventKind::Select}, {"focus", PageEventKind::Focus},
       {"enter", PageEventKind::Enter},   {"escape", PageEventKind::Escape},
       {"arrow", PageEventKind::Arrow},   {"close", PageEventKind::Close},
-      {"syscmd", PageEventKind::SystemCommand}, {"pagefile", PageEventKind::PageFile},
+      {"syscmd", PageEventKind::SystemCommand}, {"menu", PageEventKind::MenuKey},
+      {"pagefile", PageEventKind::PageFile},
   };
   for (const Name& n : kNames) {
     if (n.name == kind) return n.kind;
@@ -152,33 +153,8 @@ std::string jsonColour(const std::optional<Rgb>& colour) {
   return text;
 }
 
-ControlColours coloursFor(ControlKind kind, const CtlColor& answer) {
-  ControlColours colours;
-  switch (kind) {
-    case ControlKind::PushButton:
-      return colours;
-    case ControlKind::Edit:
-      colours.background = answer.brush;
-      colours.transparent = !answer.brush && answer.hollowBrush;
-      break;
-    case ControlKind::ComboBox:
-      colours.background = answer.brush;
-      break;
-    case ControlKind::GroupBox:
-      colours.transparent = true;
-      break;
-    default:
-      colours.background = answer.brush;
-      colours.transparent = !answer.brush && (answer.hollowBrush || answer.transparentText);
-      colours.face = !answer.brush && !colours.transparent;
-      break;
-  }
-  colours.text = answer.textColour;
-  return colours;
-}
-
 std::string controlJson(int index, const ControlState& s, const Rect& px, bool tabStop,
-                        const ControlColours& colours) {
+                        const ControlLook& look) {
   std::string json = "{\"index\":" + std::to_string(index) + ",\"id\":" + std::to_string(s.id) +
                      ",\"kind\":\"" + kindName(s.kind) + "\"" + ",\"x\":" + std::to_string(px.x) +
                      ",\"y\":" + std::to_string(px.y) + ",\"w\":" + std::to_string(px.width) +
@@ -195,10 +171,15 @@ std::string controlJson(int index, const ControlState& s, const Rect& px, bool t
     if (i > 0) json += ',';
     json += jsonString(s.items[i]);
   }
-  json += "],\"background\":" + jsonColour(colours.background) +
-          ",\"textColour\":" + jsonColour(colours.text) +
-          ",\"transparent\":" + boolText(colours.transparent) +
-          ",\"face\":" + boolText(colours.face) + "}";
+  json += "],\"look\":{\"fill\":" + jsonColour(look.fill) + ",\"text\":" + jsonColour(look.text) +
+          ",\"focus\":" + jsonColour(look.focus) + ",\"native\":" + boolText(look.nativeFace) + "}";
+  if (s.kind == ControlKind::ComboBox) {
+    // The field the entry's text stands in: the page pads the list to it.
+    const Rect field = listTextField(px.width, px.height);
+    json += ",\"field\":[" + std::to_string(field.x + kListPadding) + "," +
+            std::to_string(px.width - field.x - field.width + kListPadding) + "]";
+  }
+  json += "}";
   return json;
 }
 

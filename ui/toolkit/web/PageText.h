@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/toolkit/CDialogEx.h"
+#include "ui/toolkit/ControlLook.h"
 #include "ui/toolkit/ControlState.h"
 #include "ui/toolkit/Types.h"
 
@@ -17,14 +18,14 @@ namespace tarnwick::tk::web {
 // PageFile is no window's input: the user picked a file in one of the page's own file inputs
 // (the operator table); its text names the input.
 enum class PageEventKind {
-  Click, Type, Select, Focus, Enter, Escape, Arrow, Close, SystemCommand, PageFile
+  Click, Type, Select, Focus, Enter, Escape, Arrow, Close, SystemCommand, MenuKey, PageFile
 };
 
 struct PageEvent {
   int window = 0;
   PageEventKind kind = PageEventKind::Click;
   int index = -1;   // the control's position in its template
-  int number = 0;   // list position or system command
+  int number = 0;   // list position, system command; a focus: 1 when Tab brought it
   std::u16string text;  // an edit's whole text after typing
 };
 
@@ -32,8 +33,9 @@ struct PageEvent {
 using PageFileHandler = std::function<void(const std::string& input)>;
 
 // An event as the page writes it: "window<TAB>kind<TAB>index<TAB>number<TAB>text", the kind
-// spelled click, type, select, focus, enter, escape, close, syscmd or pagefile. The text is the
-// rest of the line and may itself hold tabs. Nothing for a malformed line.
+// spelled click, type, select, focus, enter, escape, arrow, close, syscmd, menu (the menu key
+// or Shift+F10) or pagefile. The text is the rest of the line and may itself hold tabs. Nothing
+// for a malformed line.
 std::optional<PageEvent> parsePageEvent(std::string_view line);
 
 // JSON text for the page: a string literal (UTF-8, quotes and control characters escaped).
@@ -42,26 +44,14 @@ std::string jsonString(std::string_view utf8);
 // "#rrggbb", or null.
 std::string jsonColour(const std::optional<Rgb>& colour);
 
-// The colours one control asked its dialog for, as the page applies them.
-struct ControlColours {
-  std::optional<Rgb> background;  // solid fill behind the control
-  std::optional<Rgb> text;
-  bool transparent = false;       // nothing painted behind it: the dialog shows through
-  bool face = false;              // the toolkit's face colour behind it (a label left unanswered)
-  bool operator==(const ControlColours&) const = default;
-};
+// The page's own colours for what a dialog leaves to it (web/style.css draws the same).
+inline constexpr NativePalette kPagePalette{{240, 240, 240}, {255, 255, 255}, {0, 0, 0}};
 
-// What a control of this kind shows for its dialog's colour answer, as the desktop draws it:
-// an edit takes a brush or a hollow brush, a list only a brush, a group box never paints its
-// inside, and labels, check boxes, radio buttons and icons take a brush, or stand transparent
-// when asked for transparent text or a hollow brush, or else on the face colour. Push buttons
-// keep the page's button look. Text colours apply to every kind but push buttons.
-ControlColours coloursFor(ControlKind kind, const CtlColor& answer);
-
-// One control as the page draws it: its kind, pixel rectangle, contents, state and colours.
-// `tabStop` says whether Tab stops on it.
+// One control as the page draws it: its kind, pixel rectangle, contents, state and the look the
+// host gave it (fill, text and focus ring colours; a list's text field). `tabStop` says whether
+// Tab stops on it.
 std::string controlJson(int index, const ControlState& state, const Rect& pixels, bool tabStop,
-                        const ControlColours& colours);
+                        const ControlLook& look);
 
 // The CSS font list of a template's font: the names of the system's own dialog fonts stand for
 // the same fallbacks the desktop uses (an installed sans-serif, then fonts with CJK text); any

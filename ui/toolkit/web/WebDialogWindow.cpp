@@ -19,7 +19,7 @@ WebDialogWindow::WebDialogWindow(CDialogEx& dialog, int windowNumber,
   const page::FontMeasures font =
       page::measureFont(cssFontFamilies(t.fontName), fontPixels(t.pointSize));
   base_ = baseUnitsFromMeasures(font.alphabetWidth, font.height);
-  colours_.resize(dialog.controls().size());
+  looks_.resize(dialog.controls().size());
 }
 
 WebDialogWindow::~WebDialogWindow() {
@@ -35,8 +35,18 @@ int WebDialogWindow::runModal() {
 
 std::string WebDialogWindow::controlText(int index) {
   const ControlState* s = dialog_.stateAt(index);
-  return controlJson(index, *s, dialogUnitsToPixels(s->rect, base_), host_.isTabStop(index),
-                     colours_[static_cast<std::size_t>(index)]);
+  return controlJson(index, *s, pixelsOf(*s), host_.isTabStop(index),
+                     looks_[static_cast<std::size_t>(index)]);
+}
+
+// The control's rectangle on the page; a label of one line as wide as its text in the page's font.
+Rect WebDialogWindow::pixelsOf(const ControlState& state) {
+  const Rect box = dialogUnitsToPixels(state.rect, base_);
+  if (state.kind != ControlKind::Static || box.height >= 2 * base_.y) return box;
+  const DialogTemplate& t = dialog_.dialogTemplate();
+  const int width =
+      page::measureText(cssFontFamilies(t.fontName), fontPixels(t.pointSize), toUtf8(state.text));
+  return labelBox(box, state.style, width, base_.y);
 }
 
 void WebDialogWindow::open() {
@@ -51,18 +61,19 @@ void WebDialogWindow::open() {
                      ",\"font\":" + jsonString(cssFontFamilies(t.fontName)) +
                      ",\"fontPixels\":" + std::to_string(fontPixels(t.pointSize)) +
                      ",\"lineHeight\":" + std::to_string(base_.y) +
-                     ",\"background\":" + background_ + ",\"menu\":[";
+                     ",\"background\":" + background_ +
+                     ",\"ring\":[" + std::to_string(kFocusRingWidth) + "," +
+                     std::to_string(kFocusRingGap) + "],\"menu\":[";
   const std::vector<SystemMenuItem>& menu = dialog_.systemMenu();
   for (std::size_t i = 0; i < menu.size(); ++i) {
     if (i > 0) json += ',';
     json += "{\"id\":" + std::to_string(menu[i].id) + ",\"text\":" + jsonString(menu[i].text) + "}";
   }
   json += "],\"controls\":[";
-  for (std::size_t i = 0; i < colours_.size(); ++i) {
+  for (std::size_t i = 0; i < looks_.size(); ++i) {
     const int index = static_cast<int>(i);
-    const ControlState* s = dialog_.stateAt(index);
-    // The first colours, before showInitialState asks again, so the window never flashes.
-    if (s->kind != ControlKind::PushButton) colours_[i] = coloursFor(s->kind, host_.coloursOf(index));
+    // The first look, before showInitialState asks again, so the window never flashes.
+    looks_[i] = host_.lookOf(index);
     if (i > 0) json += ',';
     json += controlText(index);
   }
@@ -85,13 +96,22 @@ void WebDialogWindow::showIcon(int /*iconResourceId*/) {
   // The page shows the program's one icon as its own; a dialog has no icon of its own there.
 }
 
-void WebDialogWindow::showColours(int index, const CtlColor& colours) {
-  const ControlState* s = dialog_.stateAt(index);
-  if (s == nullptr) return;
-  const ControlColours shown = coloursFor(s->kind, colours);
-  if (shown == colours_[static_cast<std::size_t>(index)]) return;
-  colours_[static_cast<std::size_t>(index)] = shown;
+void WebDialogWindow::showLook(int index, const ControlLook& look) {
+  if (dialog_.stateAt(index) == nullptr || looks_[static_cast<std::size_t>(index)] == look) return;
+  looks_[static_cast<std::size_t>(index)] = look;
   showControl(index);
+}
+
+NativePalette WebDialogWindow::nativePalette() const { return kPagePalette; }
+
+void WebDialogWindow::bringIntoView(int index) {
+  if (shown_) page::scrollIntoView(number_, index);
+}
+
+std::optional<int> WebDialogWindow::showSystemMenu(int nearIndex) {
+  // The page cannot wait here: the entry chosen comes as a system command.
+  if (shown_) page::openWindowMenu(number_, nearIndex);
+  return std::nullopt;
 }
 
 void WebDialogWindow::moveFocus(int index, bool selectText) {
@@ -139,6 +159,10 @@ std::optional<InputEvent> WebDialogWindow::nextInput() {
         break;
       case PageEventKind::Focus:
         input.kind = InputEvent::Kind::FocusIn;
+        input.position = event->number;  // 1: by Tab
+        break;
+      case PageEventKind::MenuKey:
+        input.kind = InputEvent::Kind::MenuKey;
         break;
       case PageEventKind::Enter:
         input.kind = InputEvent::Kind::Enter;

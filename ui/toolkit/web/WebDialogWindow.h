@@ -32,8 +32,11 @@ class WebDialogWindow : private NativeWindow, private InputSource {
   void showControl(int index) override;
   void showCaption() override;
   void showIcon(int iconResourceId) override;
-  void showColours(int index, const CtlColor& colours) override;
+  void showLook(int index, const ControlLook& look) override;
+  NativePalette nativePalette() const override;
   void moveFocus(int index, bool selectText) override;
+  void bringIntoView(int index) override;
+  std::optional<int> showSystemMenu(int nearIndex) override;
   void repaintBackground() override;
   void closeWindow(int result) override;
   // InputSource
@@ -41,6 +44,7 @@ class WebDialogWindow : private NativeWindow, private InputSource {
 
   void open();
   std::string controlText(int index);
+  Rect pixelsOf(const ControlState& state);
 
   CDialogEx& dialog_;
   const PageFileHandler& pageFile_;
@@ -49,7 +53,7 @@ class WebDialogWindow : private NativeWindow, private InputSource {
   std::function<void()> beforeWaiting_;
   DialogBaseUnits base_;
   bool shown_ = false;
-  std::vector<ControlColours> colours_;
+  std::vector<ControlLook> looks_;
   std::string background_;
 };
 

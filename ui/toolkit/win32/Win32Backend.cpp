@@ -69,6 +69,10 @@ void* Win32Backend::ownerFor(const CDialogEx* dialog) const {
   return nullptr;
 }
 
+const CDialogEx* Win32Backend::topDialog() const {
+  return open_.empty() ? nullptr : &open_.back()->model();
+}
+
 int Win32Backend::runModal(CDialogEx& dialog) {
   // A dialog stands over the top-most open one (the application's main window as owner); a
   // task-bar window (the main window) stands on its own.

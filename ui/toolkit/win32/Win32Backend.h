@@ -24,6 +24,10 @@ class Win32Backend : public Backend {
   // Called with each dialog's window handle once it is shown (for the start-up measurement).
   void setShownHook(std::function<void(void* hwnd)> hook) { shownHook_ = std::move(hook); }
 
+  // The dialog on top and its window (HWND), for tests; nullptr when none is open.
+  const CDialogEx* topDialog() const;
+  void* topWindow() const { return ownerFor(nullptr); }
+
  private:
   void* ownerFor(const CDialogEx* dialog) const;
 

@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace tarnwick::tk::win32 {
@@ -29,21 +30,47 @@ class Win32DialogWindow : private NativeWindow {
  private:
   static INT_PTR CALLBACK dialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK controlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR index, DWORD_PTR self);
+  LRESULT handleControlMessage(HWND control, int index, UINT message, WPARAM wParam,
+                               LPARAM lParam);
   bool preTranslate(MSG& msg);
   void onCommand(int id, int code);
   void onPaint();
   bool eraseBackground(HDC dc);
   HBRUSH onCtlColor(HDC dc, HWND control);
+  HBRUSH brushOf(Rgb colour);
   void appendSystemMenu();
   HWND controlWindow(int index) const;
   int indexOfWindow(HWND control) const;
+
+  // Drawing the host's look where the system's controls would not show it.
+  void paintControl(HWND control, int index, HDC dc);
+  void paintList(HWND control, int index, HDC dc);
+  void paintCheck(HWND control, int index, HDC dc);
+  void paintDisabledEdit(HWND control, int index, HDC dc);
+  bool drawnHere(HWND control, int index) const;
+  void fitLabel(int index);
+
+  // The focus ring and scrolling.
+  void focusArrived(int index);
+  void moveRing(int index);
+  RECT ringRect(int index) const;
+  void invalidateRing(int index);
+  void fitToScreen();
+  void enableOwner();
+  void scrollTo(int x, int y);
+  void onScroll(int bar, int request);
 
   // NativeWindow
   void showControl(int index) override;
   void showCaption() override;
   void showIcon(int iconResourceId) override;
-  void showColours(int index, const CtlColor& colours) override;
+  void showLook(int index, const ControlLook& look) override;
+  NativePalette nativePalette() const override;
   void moveFocus(int index, bool selectText) override;
+  void bringIntoView(int index) override;
+  std::optional<int> showSystemMenu(int nearIndex) override;
   void repaintBackground() override;
   void closeWindow(int result) override;
 
@@ -53,9 +80,15 @@ class Win32DialogWindow : private NativeWindow {
   HWND hwnd_ = nullptr;
   HICON icon_ = nullptr;
   bool done_ = false;
+  bool ownerDisabled_ = false;  // this window disabled its owner, and enables it again
   int mirroring_ = 0;  // >0 while the window changes controls itself: their notifications are ours
   std::vector<HWND> controls_;  // the native control of each template control, by index
-  std::vector<CtlColor> colours_;
+  bool tabbing_ = false;  // the dialog manager is moving the focus for a Tab key
+  int ringIndex_ = -1;    // the control the focus ring is drawn around
+  SIZE content_{};        // the dialog's client size: the template's
+  POINT scroll_{};        // how far the dialog is scrolled
+  int dpi_ = 96;          // the pixels per inch it is laid out in
+  std::vector<ControlLook> looks_;
   std::vector<std::vector<std::u16string>> shownItems_;
   std::map<COLORREF, HBRUSH> brushes_;
 };

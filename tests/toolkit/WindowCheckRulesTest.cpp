@@ -1,0 +1,169 @@
+// The window check's rules on pictures made here: each rule must find the fault it is for (a
+// rule that passes everything would let every edition pass), and the table must read.
+
+#include "WindowCheckRun.h"
+
+#include "ui/toolkit/ControlLook.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace tarnwick::windowcheck {
+namespace {
+
+Picture filled(int width, int height, Rgb colour) {
+  Picture p;
+  p.width = width;
+  p.height = height;
+  p.pixels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), colour);
+  return p;
+}
+
+void paint(Picture& p, const Rect& r, Rgb colour) {
+  for (int y = r.y; y < r.y + r.height; ++y) {
+    for (int x = r.x; x < r.x + r.width; ++x) p.pixels[static_cast<std::size_t>(y * p.width + x)] = colour;
+  }
+}
+
+// A window of 200 x 60 on the network window's blue with one label whose "text" is a bar of
+// ink from x = 12 to x = 12 + inkWidth - 1 in a 100-pixel box at 10,10.
+Sight labelSight(Rgb ink, int inkWidth, int textWidth) {
+  Sight s;
+  s.picture = filled(200, 60, Rgb{195, 210, 235});
+  paint(s.picture, {12, 14, inkWidth, 8}, ink);
+  s.visible = s.content = {0, 0, 200, 60};
+  ControlSight c;
+  c.index = 0;
+  c.id = 7;
+  c.box = c.textBox = {10, 10, 100, 16};
+  c.text = u"Must Existed";
+  c.textWidth = textWidth;
+  c.oneLine = true;
+  s.controls.push_back(c);
+  return s;
+}
+
+std::vector<std::string> textProblems(const Sight& s) {
+  std::vector<std::string> problems;
+  checkTexts(s, problems);
+  return problems;
+}
+
+TEST(WindowCheckRules, TextsMustBeReadableAndWhole) {
+  const Rgb black{0, 0, 0};
+  EXPECT_TRUE(textProblems(labelSight(black, 60, 62)).empty());
+  // The grey the Windows edition drew its disabled boxes in: 1.59 : 1 on the blue.
+  const auto faint = textProblems(labelSight(Rgb{166, 166, 166}, 60, 62));
+  ASSERT_EQ(faint.size(), 1u);
+  EXPECT_NE(faint[0].find("contrast 1.59"), std::string::npos) << faint[0];
+  // Wrapped out of sight: only "Must" of "Must Existed" shows.
+  const auto cut = textProblems(labelSight(black, 25, 62));
+  ASSERT_EQ(cut.size(), 1u);
+  EXPECT_NE(cut[0].find("cut"), std::string::npos) << cut[0];
+  // Cut at the box's end ("FHD 1920x108("): the ink runs to its last column.
+  const auto touching = textProblems(labelSight(black, 98, 103));
+  ASSERT_EQ(touching.size(), 1u);
+  EXPECT_NE(touching[0].find("runs into the end"), std::string::npos) << touching[0];
+  // Text that is there but cannot be seen at all.
+  EXPECT_EQ(textProblems(labelSight(Rgb{195, 210, 235}, 60, 62)).size(), 1u);
+  // A list whose widest entry does not fit its box.
+  Sight list = labelSight(black, 60, 62);
+  list.controls[0].kind = ControlKind::ComboBox;
+  list.controls[0].widestItem = 101;
+  EXPECT_EQ(textProblems(list).size(), 1u);
+}
+
+TEST(WindowCheckRules, FocusSelectionAndViewAreChecked) {
+  Sight s = labelSight(Rgb{0, 0, 0}, 60, 62);
+  s.controls[0].kind = ControlKind::Edit;
+  s.controls[0].text = u"0000";
+  s.focused = 0;
+  std::vector<std::string> problems;
+  // The box opens with "0000" and nothing selected: typing 1234 would be dropped.
+  s.selectionStart = s.selectionEnd = 4;
+  checkFirstFocus(s, 7, problems);
+  EXPECT_EQ(problems.size(), 1u);
+  problems.clear();
+  s.selectionStart = 0;
+  checkFirstFocus(s, 7, problems);
+  checkFirstFocus(s, 8, problems);  // the focus belongs elsewhere
+  EXPECT_EQ(problems.size(), 1u);
+  // A window 113 pixels wide onto a 200-pixel dialog, moved 33 pixels to the left: the first
+  // focus's ring (7 to 113 on the picture) ends at its right edge, as small a move as shows it.
+  // Moved 40 in a window 120 wide, it went 7 pixels further than needed (the Qt window on a small
+  // screen opened so, its labels cut at the left).
+  problems.clear();
+  s.visible = {0, 0, 113, 60};
+  s.content = {-33, 0, 200, 60};
+  checkFirstFocus(s, 7, problems);
+  EXPECT_TRUE(problems.empty());
+  s.visible.width = 120;
+  s.content.x = -40;
+  checkFirstFocus(s, 7, problems);
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_NE(problems[0].find("opens scrolled to 40,0 of its dialog"), std::string::npos) << problems[0];
+  EXPECT_NE(problems[0].find("needs 33,0"), std::string::npos) << problems[0];
+  // The MMS window's left edge at x -146 on a tablet: the focused control cannot be seen.
+  problems.clear();
+  s.content = {0, 0, 200, 60};
+  s.visible = {146, 0, 54, 60};
+  s.onScreen = false;
+  checkInView(s, problems);
+  EXPECT_EQ(problems.size(), 2u);
+}
+
+TEST(WindowCheckRules, AFocusIndicatorMustStandOutAllRound) {
+  const Rgb blue{195, 210, 235};
+  // A 40 x 20 button on a 60 x 40 crop; focused with a 2-pixel ring 1 pixel outside it.
+  const auto stop = [&](bool ring, Rgb colour) {
+    Crop crop;
+    crop.index = 0;
+    crop.control = {10, 10, 40, 20};
+    crop.picture = filled(60, 40, blue);
+    if (ring) {
+      paint(crop.picture, {7, 7, 46, 26}, colour);
+      paint(crop.picture, {9, 9, 42, 22}, blue);
+    }
+    paint(crop.picture, {10, 10, 40, 20}, Rgb{225, 225, 225});
+    return crop;
+  };
+  const auto judge = [&](bool ring, Rgb colour) {
+    Sight report;
+    ControlSight c;
+    c.index = 0;
+    c.box = {10, 10, 40, 20};
+    report.controls.push_back(c);
+    report.visible = report.content = {0, 0, 60, 40};
+    std::vector<TabStop> stops(3);
+    stops[0].report = report;
+    stops[0].report.focused = 0;
+    stops[0].focused = stop(ring, colour);
+    stops[1].report = report;
+    stops[1].report.focused = -1;  // the focus went on to a title bar's button
+    stops[1].previous = stop(false, colour);
+    stops[2].report = stops[0].report;
+    std::vector<std::string> problems;
+    checkTabCycle(stops, problems);
+    return problems;
+  };
+  EXPECT_TRUE(judge(true, tk::focusRingOn(blue)).empty());
+  // No ring, or a faint one (the page's old dotted line, Qt's 1.1 : 1 on check boxes).
+  EXPECT_EQ(judge(false, blue).size(), 1u);
+  EXPECT_EQ(judge(true, Rgb{180, 195, 220}).size(), 1u);
+}
+
+TEST(WindowCheckRules, TheProgramsTableReadsAndNamesEveryWindow) {
+  std::vector<std::string> errors;
+  const Table table = programTable(errors);
+  EXPECT_TRUE(errors.empty()) << errors.front();
+  EXPECT_EQ(table.windows.size(), 10u);
+  std::vector<TableError> bad;
+  parseTable("window 102 \"main\"\nstate 999 \"x\"\nwindow 5\n", bad);
+  // No focus= (twice), no window 999, no name.
+  EXPECT_EQ(bad.size(), 4u);
+}
+
+}  // namespace
+}  // namespace tarnwick::windowcheck
