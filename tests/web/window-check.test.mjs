@@ -39,7 +39,7 @@ function parseTable(text) {
     const name = head.match(/"([^"]*)"/)[1];
     const focus = head.match(/focus=(\d+)/);
     if (kind === "window") windows.set(Number(template), { name, focusId: Number(focus[1]), steps });
-    else states.push({ template: Number(template), name, steps });
+    else if (kind === "state") states.push({ template: Number(template), name, steps });
   }
   return states.map((s) => ({ ...s, window: windows.get(s.template) }));
 }
