@@ -6,13 +6,41 @@
 #include <QComboBox>
 #include <QRadioButton>
 
+#include <utility>
+
 namespace tarnwick::tk {
 
 namespace {
 
-class RadioAccessible : public QAccessibleWidget {
+// A widget with one action of its own, offered before the widget's (taking the focus).
+class OneActionAccessible : public QAccessibleWidget {
  public:
-  explicit RadioAccessible(QRadioButton* radio) : QAccessibleWidget(radio, QAccessible::RadioButton) {}
+  OneActionAccessible(QWidget* widget, QAccessible::Role role, QString action)
+      : QAccessibleWidget(widget, role), action_(std::move(action)) {}
+
+  QStringList actionNames() const override {
+    return QStringList{action_} + QAccessibleWidget::actionNames();
+  }
+
+  void doAction(const QString& actionName) override {
+    if (actionName != action_) {
+      QAccessibleWidget::doAction(actionName);
+    } else if (widget()->isEnabled()) {
+      act();
+    }
+  }
+
+ protected:
+  virtual void act() = 0;
+
+ private:
+  QString action_;
+};
+
+class RadioAccessible : public OneActionAccessible {
+ public:
+  explicit RadioAccessible(QRadioButton* radio)
+      : OneActionAccessible(radio, QAccessible::RadioButton, pressAction()) {}
 
   QAccessible::State state() const override {
     QAccessible::State s = QAccessibleWidget::state();
@@ -21,25 +49,18 @@ class RadioAccessible : public QAccessibleWidget {
     return s;
   }
 
-  QStringList actionNames() const override {
-    return QStringList{pressAction()} + QAccessibleWidget::actionNames();
-  }
-
-  void doAction(const QString& actionName) override {
-    if (actionName != pressAction()) {
-      QAccessibleWidget::doAction(actionName);
-    } else if (radio()->isEnabled()) {
-      radio()->click();
-    }
-  }
+ protected:
+  // A click, which the dialog decides on like any other.
+  void act() override { radio()->click(); }
 
  private:
   QRadioButton* radio() const { return static_cast<QRadioButton*>(widget()); }
 };
 
-class ListAccessible : public QAccessibleWidget {
+class ListAccessible : public OneActionAccessible {
  public:
-  explicit ListAccessible(QComboBox* list) : QAccessibleWidget(list, QAccessible::ComboBox) {}
+  explicit ListAccessible(QComboBox* list)
+      : OneActionAccessible(list, QAccessible::ComboBox, showMenuAction()) {}
 
   QString text(QAccessible::Text t) const override {
     if (t == QAccessible::Value) return list()->currentText();
@@ -54,17 +75,8 @@ class ListAccessible : public QAccessibleWidget {
     return s;
   }
 
-  QStringList actionNames() const override {
-    return QStringList{showMenuAction()} + QAccessibleWidget::actionNames();
-  }
-
-  void doAction(const QString& actionName) override {
-    if (actionName != showMenuAction()) {
-      QAccessibleWidget::doAction(actionName);
-    } else if (list()->isEnabled()) {
-      list()->showPopup();
-    }
-  }
+ protected:
+  void act() override { list()->showPopup(); }
 
  private:
   QComboBox* list() const { return static_cast<QComboBox*>(widget()); }
