@@ -83,12 +83,22 @@ const TarnwickPage = (() => {
     else top.querySelector(".window")?.focus();
   }
 
+  let captions = 0;
+
+  // A window or box is a modal dialog named by the caption in its title bar.
+  function nameDialog(frame, role) {
+    frame.setAttribute("role", role);
+    frame.setAttribute("aria-modal", "true");
+    frame.setAttribute("aria-labelledby", frame.querySelector(".caption").id);
+  }
+
   function titleBar(caption, onClose, menu) {
     const bar = document.createElement("div");
     bar.className = "titlebar";
     if (menu) bar.appendChild(menu);
     const text = document.createElement("span");
     text.className = "caption";
+    text.id = `caption-${++captions}`;
     text.textContent = caption;
     bar.appendChild(text);
     bar.appendChild(titleButton("close-box", "Close", "\u00d7", onClose));
@@ -190,6 +200,44 @@ const TarnwickPage = (() => {
     return button;
   }
 
+  function controlId(number, index) { return `w${number}-c${index}`; }
+
+  // What a screen reader says, as the program worked it out: a box is named by its label,
+  // anything else by the program's name where it is not the control's own text; the rest that
+  // tells it apart is its description.
+  function nameControl(number, input, c) {
+    if (!input) return;
+    const said = c.said;
+    if ((c.kind === "edit" || c.kind === "list") && said.label >= 0) {
+      input.setAttribute("aria-labelledby", controlId(number, said.label));
+      input.removeAttribute("aria-label");
+    } else if (said.name !== c.text.trim()) {
+      input.setAttribute("aria-label", said.name);
+    } else {
+      input.removeAttribute("aria-label");
+    }
+    if (said.description) input.setAttribute("aria-description", said.description);
+    else input.removeAttribute("aria-description");
+  }
+
+  // Each row of radio buttons named by one label is a radio group with that label's name.
+  function groupRadios(number, client, controls) {
+    const groups = new Map();
+    for (const c of controls) {
+      if (c.kind !== "radio" || c.said.label < 0) continue;
+      if (!groups.has(c.said.label)) groups.set(c.said.label, []);
+      groups.get(c.said.label).push(`${controlId(number, c.index)}-input`);
+    }
+    for (const [label, radios] of groups) {
+      const group = document.createElement("div");
+      group.className = "radiogroup";
+      group.setAttribute("role", "radiogroup");
+      group.setAttribute("aria-labelledby", controlId(number, label));
+      group.setAttribute("aria-owns", radios.join(" "));
+      client.appendChild(group);
+    }
+  }
+
   function makeControl(number, c, lineHeight) {
     let element;
     let input = null;  // the element that takes input and focus
@@ -235,6 +283,7 @@ const TarnwickPage = (() => {
         element = document.createElement("div");
     }
     element.classList.add("ctl", c.kind);
+    element.id = controlId(number, c.index);
     element.dataset.index = c.index;
     if (c.id >= 0) element.dataset.id = c.id;
     if (input) {
@@ -242,7 +291,10 @@ const TarnwickPage = (() => {
         post(number, "focus", c.index, tabbing ? 1 : 0);
         tabbing = false;
       });
-      if (input !== element) input.dataset.index = c.index;
+      if (input !== element) {
+        input.dataset.index = c.index;
+        input.id = `${element.id}-input`;
+      }
     }
     return { element, input };
   }
@@ -322,6 +374,7 @@ const TarnwickPage = (() => {
       input.disabled = !c.enabled;
       input.tabIndex = c.tabStop ? 0 : -1;
     }
+    nameControl(number, input, c);
   }
 
   function openWindow(number, w) {
@@ -332,10 +385,9 @@ const TarnwickPage = (() => {
     const frame = document.createElement("div");
     frame.className = "window";
     frame.tabIndex = -1;
-    frame.setAttribute("role", "dialog");
-    frame.setAttribute("aria-label", w.caption);
     const menu = windowMenuButton(number, w.menu);
     frame.appendChild(titleBar(w.caption, () => post(number, "close", -1, 0), menu));
+    nameDialog(frame, "dialog");
     const client = document.createElement("div");
     client.className = "client";
     client.style.width = `${w.width}px`;
@@ -354,6 +406,7 @@ const TarnwickPage = (() => {
       client.appendChild(entry.element);
       controls.push(entry);
     }
+    groupRadios(number, client, w.controls);
     // Enter and Escape go to the dialog object, which decides what they press; so do the arrow
     // keys on a radio button, which move to the next button of its group and click it.
     frame.addEventListener("keydown", (event) => {
@@ -407,7 +460,6 @@ const TarnwickPage = (() => {
     const w = windows.get(number);
     if (!w) return;
     w.frame.querySelector(".caption").textContent = caption;
-    w.frame.setAttribute("aria-label", caption);
   }
 
   function setBackground(number, colour) {
@@ -460,8 +512,6 @@ const TarnwickPage = (() => {
       const frame = document.createElement("div");
       frame.className = "window";
       frame.tabIndex = -1;
-      frame.setAttribute("role", "alertdialog");
-      frame.setAttribute("aria-label", m.caption);
       const escapeAnswer = m.yesNo ? 7 : 1;
       const answer = (value) => {
         unstackLayer(layer);
@@ -469,6 +519,7 @@ const TarnwickPage = (() => {
         resolve(value);
       };
       frame.appendChild(titleBar(m.caption, () => answer(escapeAnswer), null));
+      nameDialog(frame, "alertdialog");
       const client = document.createElement("div");
       client.className = "client";
       const body = document.createElement("div");
@@ -482,6 +533,9 @@ const TarnwickPage = (() => {
       const text = document.createElement("div");
       text.className = "text";
       text.textContent = m.text;
+      // What a screen reader reads out with the box's caption.
+      text.id = `${frame.querySelector(".caption").id}-text`;
+      frame.setAttribute("aria-describedby", text.id);
       body.appendChild(text);
       client.appendChild(body);
       const buttons = document.createElement("div");

@@ -13,6 +13,7 @@
 #include "ui/toolkit/qt/QtDialogWindow.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -93,6 +94,18 @@ QRect textRectOf(QWidget* widget, const QString& text) {
   return widget->rect().adjusted(3, 3, -3, -3);
 }
 
+// A role as the window check's table names it.
+std::string roleText(QAccessible::Role role) {
+  switch (role) {
+    case QAccessible::RadioButton: return "radio button";
+    case QAccessible::CheckBox: return "check box";
+    case QAccessible::PushButton: return "button";
+    case QAccessible::ComboBox: return "list";
+    case QAccessible::EditableText: return "edit";
+    default: return "role " + std::to_string(static_cast<int>(role));
+  }
+}
+
 class QtEdition : public windowcheck::Edition {
  public:
   explicit QtEdition(QtBackend& backend) : backend_(backend) {}
@@ -160,6 +173,30 @@ class QtEdition : public windowcheck::Edition {
     // by a later event, and the focus moves without focus events until it is.
     if (!w->isActiveWindow()) QApplication::setActiveWindow(w);
     QTest::keyClick(w->focusWidget() != nullptr ? w->focusWidget() : w, Qt::Key_Tab);
+  }
+
+  std::optional<std::vector<windowcheck::Announced>> announced() override {
+    QtDialogWindow* w = top();
+    if (w == nullptr) return std::nullopt;
+    std::vector<windowcheck::Announced> heard;
+    const CDialogEx& model = w->model();
+    for (std::size_t i = 0; i < model.controls().size(); ++i) {
+      const ControlState& s = model.controls()[i];
+      QWidget* widget = w->widgetAt(static_cast<int>(i));
+      QAccessibleInterface* said = QAccessible::queryAccessibleInterface(widget);
+      if (said == nullptr) continue;
+      const std::string value = toUtf8(
+          s.kind == ControlKind::Edit ? s.text
+          : s.kind == ControlKind::ComboBox && s.selection >= 0
+              ? s.items[static_cast<std::size_t>(s.selection)]
+              : std::u16string());
+      heard.push_back({s.id, roleText(said->role()), said->text(QAccessible::Name).toStdString(),
+                       said->text(QAccessible::Description).toStdString(), value,
+                       s.kind != ControlKind::Static && s.kind != ControlKind::GroupBox &&
+                           s.kind != ControlKind::Icon,
+                       widget->isVisibleTo(w)});
+    }
+    return heard;
   }
 
   Sight look(bool picture) override {

@@ -3,6 +3,19 @@
 
 #include "WindowCheckRun.h"
 
+#include "config/TextConversions.h"
+#include "resources/templates/AboutBoxTemplate.h"
+#include "resources/templates/MainWindowTemplate.h"
+#include "resources/templates/MmsSetupTemplate.h"
+#include "resources/templates/OrgNameTemplate.h"
+#include "resources/templates/ParamPwdTemplate.h"
+#include "resources/templates/PasswordTemplate.h"
+#include "resources/templates/SerialNoTemplate.h"
+#include "resources/templates/SmsCtrlTemplate.h"
+#include "resources/templates/TimeLapseTemplate.h"
+#include "resources/templates/TimerSettingTemplate.h"
+#include "ui/toolkit/Accessible.h"
+#include "ui/toolkit/CDialogEx.h"
 #include "ui/toolkit/ControlLook.h"
 
 #include <gtest/gtest.h>
@@ -163,6 +176,85 @@ TEST(WindowCheckRules, TheProgramsTableReadsAndNamesEveryWindow) {
   parseTable("window 102 \"main\"\nstate 999 \"x\"\nwindow 5\n", bad);
   // No focus= (twice), no window 999, no name.
   EXPECT_EQ(bad.size(), 4u);
+}
+
+// What the toolkit tells every edition to announce, for a window as its template opens it.
+std::vector<Announced> announcedBy(const tk::DialogTemplate& dialogTemplate) {
+  const tk::CDialogEx dialog(dialogTemplate);
+  const std::vector<tk::Accessible> said = tk::accessibleOf(dialog.controls());
+  std::vector<Announced> out;
+  for (std::size_t i = 0; i < said.size(); ++i) {
+    const tk::ControlState& c = dialog.controls()[i];
+    const std::u16string value =
+        c.kind == tk::ControlKind::Edit ? c.text
+        : c.selection >= 0              ? c.items[static_cast<std::size_t>(c.selection)]
+                                        : u"";
+    out.push_back({c.id, std::string(tk::roleName(said[i].role)), toUtf8(said[i].name),
+                   toUtf8(said[i].description), toUtf8(value), said[i].interactive,
+                   !said[i].hidden});
+  }
+  return out;
+}
+
+TEST(WindowCheckRules, TheToolkitNamesEveryControlOfTheTenWindowsAsTheTableSays) {
+  std::vector<std::string> errors;
+  const Table table = programTable(errors);
+  const tk::DialogTemplate* templates[] = {
+      &resources::mainWindowTemplate(), &resources::aboutBoxTemplate(),
+      &resources::timerSettingTemplate(), &resources::passwordTemplate(),
+      &resources::serialNoTemplate(), &resources::timeLapseTemplate(),
+      &resources::orgNameTemplate(), &resources::smsCtrlTemplate(),
+      &resources::mmsSetupTemplate(), &resources::paramPwdTemplate()};
+  ASSERT_EQ(table.windows.size(), std::size(templates));
+  for (const WindowRow& window : table.windows) {
+    SCOPED_TRACE(window.name);
+    const auto found = std::find_if(std::begin(templates), std::end(templates),
+                                    [&](const tk::DialogTemplate* t) { return t->id == window.templateId; });
+    ASSERT_NE(found, std::end(templates));
+    std::vector<std::string> problems;
+    checkAnnounced(table, window.templateId, announcedBy(**found), problems);
+    for (const std::string& p : problems) ADD_FAILURE() << p;
+  }
+}
+
+TEST(WindowCheckRules, WhatAScreenReaderHearsIsCheckedAgainstTheTable) {
+  std::vector<TableError> errors;
+  const Table table = parseTable(
+      "window 1 focus=5 \"w\"\n"
+      "control 1 5 list \"Mode\"\n"
+      "control 1 6 radio button \"Password: On\" \"Setup\"\n"
+      "control 1 7 button \"Gone\"\n",
+      errors);
+  ASSERT_TRUE(errors.empty());
+  const std::vector<Announced> right = {{5, "list", "Mode", "", "Photo", true, true},
+                                        {6, "radio button", "Password: On", "Setup", "On", true, true},
+                                        {7, "button", "Gone", "", "Gone", false, true},
+                                        {-1, "label", "Mode", "", "Mode", false, true}};
+  std::vector<std::string> problems;
+  checkAnnounced(table, 1, right, problems);
+  EXPECT_TRUE(problems.empty()) << problems.front();
+
+  struct Fault {
+    const char* what;
+    std::vector<Announced> controls;
+  };
+  const Fault faults[] = {
+      {"named by its value", {{5, "list", "Photo", "", "Photo", true, true}, right[1], right[2]}},
+      {"no name", {{5, "list", "", "", "Photo", true, true}, right[1], right[2]}},
+      {"check box for a radio", {right[0], {6, "check box", "Password: On", "Setup", "On", true, true}, right[2]}},
+      {"no description", {right[0], {6, "radio button", "Password: On", "", "On", true, true}, right[2]}},
+      {"a control without a row", {right[0], right[1], right[2], {8, "edit", "Port", "", "", true, true}}},
+      {"a row without its control", {right[0], right[1]}},
+  };
+  for (const Fault& f : faults) {
+    problems.clear();
+    checkAnnounced(table, 1, f.controls, problems);
+    EXPECT_FALSE(problems.empty()) << f.what;
+  }
+  // Hidden controls and what a user cannot use are not heard.
+  problems.clear();
+  checkAnnounced(table, 1, {right[0], right[1], right[2], {9, "edit", "", "", "", true, false}}, problems);
+  EXPECT_TRUE(problems.empty());
 }
 
 }  // namespace

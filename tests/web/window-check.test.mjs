@@ -39,7 +39,7 @@ function parseTable(text) {
     const name = head.match(/"([^"]*)"/)[1];
     const focus = head.match(/focus=(\d+)/);
     if (kind === "window") windows.set(Number(template), { name, focusId: Number(focus[1]), steps });
-    else states.push({ template: Number(template), name, steps });
+    else if (kind === "state") states.push({ template: Number(template), name, steps });
   }
   return states.map((s) => ({ ...s, window: windows.get(s.template) }));
 }
@@ -122,6 +122,39 @@ async function longest(page) {
       await settle(page);
     }
   }
+}
+
+// What a screen reader hears of each control of the top window, from Chromium's own
+// accessibility tree: role, name, description, and the value a control must not be named by.
+const axRoles = { textbox: "edit", combobox: "list", checkbox: "check box", radio: "radio button",
+                  button: "button" };
+async function announced(page, cdp, sight) {
+  const { root } = await cdp.send("DOM.getDocument", { depth: 0 });
+  const { nodeIds } = await cdp.send("DOM.querySelectorAll", {
+    nodeId: root.nodeId, selector: ".desktop > .layer:last-child .client :is(input, select, button)[data-index]" });
+  const out = [];
+  for (const nodeId of nodeIds) {
+    const { attributes } = await cdp.send("DOM.getAttributes", { nodeId });
+    const index = Number(attributes[attributes.indexOf("data-index") + 1]);
+    const seen = sight.controls.find((c) => c.index === index);
+    const { nodes } = await cdp.send("Accessibility.getPartialAXTree", { nodeId, fetchRelatives: false });
+    const node = nodes[0];
+    const role = node.role?.value ?? "";
+    out.push({ id: seen.id, role: axRoles[role] ?? role, name: node.name?.value ?? "",
+               description: node.description?.value ?? "",
+               value: seen.kind === "edit" || seen.kind === "list" ? seen.text : "",
+               interactive: true, visible: seen.visible && !node.ignored });
+  }
+  return out;
+}
+
+// axe-core's findings on the whole page with the top window open.
+const axeSource = readFileSync(join(sourceDir, "tests/web/node_modules/axe-core/axe.min.js"), "utf8");
+async function axeViolations(page) {
+  if (!await page.evaluate(() => typeof window.axe !== "undefined")) await page.evaluate(axeSource);
+  const violations = await page.evaluate(async () => (await window.axe.run(document, {
+    resultTypes: ["violations"] })).violations.map((v) => ({ id: v.id, targets: v.nodes.map((n) => n.target.join(" ")) })));
+  return violations.map((v) => `axe: ${v.id} on ${v.targets.join(", ")}`);
 }
 
 // What the top window shows, as the page's controls report it, in viewport pixels.
@@ -259,7 +292,7 @@ function union(a, b) {
 }
 
 // One case: opened from the main window, looked at, round the window with Tab, closed again.
-async function runCase(page, state, folder, label) {
+async function runCase(page, cdp, state, folder, label) {
   const name = `${state.window.name}, ${state.name}`;
   const slug = `${label}-${name}`.toLowerCase().replace(/[^a-z0-9]+/g, "-");
   const result = { case: name, focusId: state.window.focusId, asOpened: state.steps.length === 0,
@@ -270,6 +303,9 @@ async function runCase(page, state, folder, label) {
     return result;
   }
   const first = await report(page);
+  result.template = state.template;
+  result.announced = await announced(page, cdp, first);
+  result.problems.push(...await axeViolations(page));
   const picture = await shoot(page, null);
   mkdirSync(join(screenshotDir, "window-check"), { recursive: true });
   writeFileSync(join(screenshotDir, "window-check", `web-${slug}.png`), await page.screenshot());
@@ -310,7 +346,7 @@ for (const [label, viewport] of [["desktop", { width: 1280, height: 900 }],
   describe(`window check, ${label} (${viewport.width} x ${viewport.height})`, {
     skip: existsSync(checker) ? false : `needs ${checker} (cmake --build --preset dev --target tarnwick_window_check_tool)`,
   }, () => {
-    let server, browser, page, problems, folder;
+    let server, browser, page, problems, folder, cdp;
     before(async () => {
       server = await serveFolder(siteDir);
       browser = await launchBrowser();
@@ -319,6 +355,8 @@ for (const [label, viewport] of [["desktop", { width: 1280, height: 900 }],
       await page.setViewportSize(viewport);
       await settle(page);
       folder = mkdtempSync(join(tmpdir(), "tarnwick-window-check-"));
+      cdp = await page.context().newCDPSession(page);
+      await cdp.send("Accessibility.enable");
     });
     after(async () => {
       await browser?.close();
@@ -329,7 +367,7 @@ for (const [label, viewport] of [["desktop", { width: 1280, height: 900 }],
     test("every state of every window in the table", async () => {
       const cases = [];
       for (const state of parseTable(readFileSync(tablePath, "utf8"))) {
-        cases.push(await runCase(page, state, folder, label));
+        cases.push(await runCase(page, cdp, state, folder, label));
       }
       const reportFile = join(folder, "report.json");
       writeFileSync(reportFile, JSON.stringify({ cases }));

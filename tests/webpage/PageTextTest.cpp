@@ -74,20 +74,27 @@ TEST(PageJsonTest, ControlCarriesItsStateAndLook) {
   look.fill = Rgb{1, 2, 3};
   look.text = Rgb{4, 5, 6};
   look.focus = Rgb{7, 8, 9};
-  const std::string json = controlJson(5, s, {10, 20, 30, 40}, true, look);
+  Accessible said;
+  said.role = AccessibleRole::Edit;
+  said.name = u"Password";
+  said.description = u"SMTP Server";
+  said.labelIndex = 4;
+  const std::string json = controlJson(5, s, {10, 20, 30, 40}, true, look, said);
   for (const char* part : {"\"index\":5", "\"id\":1064", "\"kind\":\"edit\"", "\"x\":10", "\"y\":20",
                            "\"w\":30", "\"h\":40", "\"text\":\"12\\\"34\"", "\"enabled\":false",
                            "\"visible\":true", "\"tabStop\":true", "\"border\":true",
                            "\"align\":\"right\"", "\"password\":true", "\"limit\":4",
                            "\"look\":{\"fill\":\"#010203\",\"text\":\"#040506\","
-                           "\"focus\":\"#070809\",\"native\":false}"}) {
+                           "\"focus\":\"#070809\",\"native\":false}",
+                           "\"said\":{\"role\":\"edit\",\"name\":\"Password\","
+                           "\"description\":\"SMTP Server\",\"label\":4}"}) {
     EXPECT_NE(json.find(part), std::string::npos) << part << " in " << json;
   }
   ControlState list;
   list.kind = ControlKind::ComboBox;
   list.items = {u"A", u"B\""};
   list.selection = 1;
-  const std::string listJson = controlJson(0, list, {0, 0, 90, 23}, false, {});
+  const std::string listJson = controlJson(0, list, {0, 0, 90, 23}, false, {}, {});
   EXPECT_NE(listJson.find("\"items\":[\"A\",\"B\\\"\"]"), std::string::npos) << listJson;
   EXPECT_NE(listJson.find("\"selection\":1"), std::string::npos) << listJson;
   // The text stands 3 pixels in from the left, 17 from the right: the narrow drop button.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/toolkit/Accessible.h"
 #include "ui/toolkit/CDialogEx.h"
 #include "ui/toolkit/ControlLook.h"
 
@@ -150,6 +151,10 @@ class DialogHost : private ControlObserver {
   bool takesFocus(int index) const;
 
   CDialogEx& dialog() { return dialog_; }
+  // What a screen reader says about each control as the dialog stands now (role, name,
+  // description, state), by index: a backend hands it to its platform when it creates the
+  // controls and again whenever it shows one (showControl).
+  std::vector<Accessible> accessibility() const { return accessibleOf(dialog_.controls()); }
   bool ended() const { return dialog_.isEnded(); }
   int result() const { return dialog_.result(); }
 

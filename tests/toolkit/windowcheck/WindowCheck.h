@@ -45,9 +45,22 @@ struct StateRow {
   int line = 0;
 };
 
+// What a screen reader must say about one control in every state of its window: its role
+// ("button", "check box", "radio button", "list", "edit"), its name and, where
+// the row gives one, its description.
+struct ControlRow {
+  int templateId = 0;
+  int id = tk::kNoControlId;
+  std::string role;
+  std::string name;
+  std::string description;
+  int line = 0;
+};
+
 struct Table {
   std::vector<WindowRow> windows;
   std::vector<StateRow> states;
+  std::vector<ControlRow> controls;
   const WindowRow* window(int templateId) const;
 };
 
@@ -142,6 +155,17 @@ struct TabStop {
   Crop previous;
 };
 
+// One control as the edition announces it to a screen reader.
+struct Announced {
+  int id = tk::kNoControlId;
+  std::string role;
+  std::string name;
+  std::string description;
+  std::string value;       // a list's chosen entry, an edit's text
+  bool interactive = false;
+  bool visible = true;
+};
+
 // ---- The rules -------------------------------------------------------------------------------
 
 // What the user sees of every text: readable (kReadableContrast between ink and ground, also
@@ -164,6 +188,12 @@ void checkFirstFocus(const Sight& sight, int focusId, std::vector<std::string>& 
 // stands out from what it covers (kFocusContrast) over at least the length of the control's
 // outline.
 void checkTabCycle(const std::vector<TabStop>& stops, std::vector<std::string>& problems);
+
+// What a screen reader hears in window `templateId`: every visible control a user can use has a
+// name that is not its value and a control row of the table, and says the row's role, name and
+// description.
+void checkAnnounced(const Table& table, int templateId, const std::vector<Announced>& controls,
+                    std::vector<std::string>& problems);
 
 // Measures, exposed for the rules' own tests.
 struct Ink {

@@ -259,6 +259,45 @@ void checkInView(const Sight& sight, std::vector<std::string>& problems) {
   }
 }
 
+void checkAnnounced(const Table& table, int templateId, const std::vector<Announced>& controls,
+                    std::vector<std::string>& problems) {
+  auto rowOf = [&](int id) -> const ControlRow* {
+    for (const ControlRow& row : table.controls) {
+      if (row.templateId == templateId && row.id == id) return &row;
+    }
+    return nullptr;
+  };
+  for (const Announced& c : controls) {
+    const std::string which = "control " + std::to_string(c.id);
+    if (!c.interactive || !c.visible) continue;
+    if (c.name.empty()) problems.push_back(which + " has no name");
+    if (!c.value.empty() && c.name == c.value) {
+      problems.push_back(which + " is named by its value \"" + c.value + "\"");
+    }
+    const ControlRow* row = rowOf(c.id);
+    if (row == nullptr) {
+      problems.push_back("no row in the table for: control " + std::to_string(templateId) + " " +
+                         std::to_string(c.id) + " " + c.role + " \"" + c.name + "\"" +
+                         (c.description.empty() ? "" : " \"" + c.description + "\""));
+      continue;
+    }
+    auto expect = [&](const char* what, const std::string& want, const std::string& got) {
+      if (want != got) {
+        problems.push_back(which + "'s " + what + " is \"" + got + "\", not \"" + want + "\"");
+      }
+    };
+    expect("role", row->role, c.role);
+    expect("name", row->name, c.name);
+    expect("description", row->description, c.description);
+  }
+  for (const ControlRow& row : table.controls) {
+    if (row.templateId != templateId) continue;
+    const bool shown = std::any_of(controls.begin(), controls.end(),
+                                   [&](const Announced& c) { return c.id == row.id; });
+    if (!shown) problems.push_back("control " + std::to_string(row.id) + " is not in the window");
+  }
+}
+
 void checkFirstFocus(const Sight& sight, int focusId, std::vector<std::string>& problems) {
   const ControlSight* expected = sight.controlById(focusId);
   const ControlSight* focused = sight.control(sight.focused);

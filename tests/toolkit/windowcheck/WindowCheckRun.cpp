@@ -69,6 +69,9 @@ void CheckRun::queueCase(const Case& c) {
     checkTexts(sight, results_.back().problems);
     checkInView(sight, results_.back().problems);
     if (asOpened) checkFirstFocus(sight, focusId, results_.back().problems);
+    if (const auto heard = edition_.announced()) {
+      checkAnnounced(table_, templateId, *heard, results_.back().problems);
+    }
     stops_.clear();
     stops_.push_back({reportOf(sight), cropAround(sight, sight.focused), {}});
     unread_ = selectedEdit(sight);

@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,9 @@ class Edition {
   virtual void pressTab() = 0;
   // A look at the window: the report, and the picture when `picture`.
   virtual Sight look(bool picture) = 0;
+  // What a screen reader hears of each control of the window on top, asked of the platform's
+  // own accessibility interface; nothing from an edition whose platform cannot be asked there.
+  virtual std::optional<std::vector<Announced>> announced() { return std::nullopt; }
   // Ends the window on top as cancelled (a message box: answered).
   virtual void closeTop() = 0;
 };

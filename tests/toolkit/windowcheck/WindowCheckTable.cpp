@@ -66,6 +66,29 @@ std::size_t headEnd(std::string_view line) {
   return std::string_view::npos;
 }
 
+// The rest of "control TEMPLATE ID ROLE \"NAME\" [\"DESCRIPTION\"]".
+ControlRow controlRow(std::string_view rest, int templateId, int line,
+                      std::vector<TableError>& errors) {
+  ControlRow row{templateId, tk::kNoControlId, {}, {}, {}, line};
+  bool quoted = false;
+  const std::optional<std::string> id = nextToken(rest, quoted);
+  if (id && !quoted && number(*id)) row.id = *number(*id);
+  int strings = 0;
+  while (const std::optional<std::string> token = nextToken(rest, quoted)) {
+    if (!quoted && strings == 0) {
+      row.role += (row.role.empty() ? "" : " ") + *token;
+    } else if (quoted && strings < 2) {
+      (strings++ == 0 ? row.name : row.description) = *token;
+    } else {
+      errors.push_back({line, "unexpected \"" + *token + "\""});
+    }
+  }
+  if (row.id == tk::kNoControlId || row.role.empty() || row.name.empty()) {
+    errors.push_back({line, "expected: control TEMPLATE ID ROLE \"NAME\" [\"DESCRIPTION\"]"});
+  }
+  return row;
+}
+
 }  // namespace
 
 const WindowRow* Table::window(int templateId) const {
@@ -94,7 +117,11 @@ Table parseTable(std::string_view text, std::vector<TableError>& errors) {
     const std::optional<std::string> templateText = nextToken(head, quoted);
     const std::optional<int> templateId = templateText ? number(*templateText) : std::nullopt;
     if (!kind || !templateId) {
-      errors.push_back({lineNumber, "expected: window|state TEMPLATE ..."});
+      errors.push_back({lineNumber, "expected: window|state|control TEMPLATE ..."});
+      continue;
+    }
+    if (*kind == "control") {
+      table.controls.push_back(controlRow(head, *templateId, lineNumber, errors));
       continue;
     }
     std::string name;
@@ -122,6 +149,12 @@ Table parseTable(std::string_view text, std::vector<TableError>& errors) {
     if (table.window(state.templateId) == nullptr) {
       errors.push_back({state.line, "no window row for template " +
                                         std::to_string(state.templateId)});
+    }
+  }
+  for (const ControlRow& control : table.controls) {
+    if (table.window(control.templateId) == nullptr) {
+      errors.push_back({control.line, "no window row for template " +
+                                          std::to_string(control.templateId)});
     }
   }
   return table;

@@ -9,6 +9,7 @@
 // the report cannot be read.
 
 #include "WindowCheck.h"
+#include "WindowCheckRun.h"
 
 #include "config/TextConversions.h"
 
@@ -95,6 +96,16 @@ Sight sightOf(const json& value) {
   return sight;
 }
 
+std::vector<Announced> announcedOf(const json& value) {
+  std::vector<Announced> out;
+  for (const json& c : value) {
+    out.push_back({c.at("id").get<int>(), c.value("role", std::string()), c.value("name", std::string()),
+                   c.value("description", std::string()), c.value("value", std::string()),
+                   c.value("interactive", true), c.value("visible", true)});
+  }
+  return out;
+}
+
 Crop cropOf(const json& value) {
   Crop crop;
   if (!value.is_object()) return crop;
@@ -108,6 +119,9 @@ int run(const std::string& path) {
   std::ifstream in(path);
   if (!in) throw std::runtime_error("cannot open " + path);
   const json report = json::parse(in);
+  std::vector<std::string> tableErrors;
+  const Table table = programTable(tableErrors);
+  if (!tableErrors.empty()) throw std::runtime_error("the table: " + tableErrors.front());
   int problems = 0;
   for (const json& c : report.at("cases")) {
     const std::string name = c.at("case").get<std::string>();
@@ -130,6 +144,7 @@ int run(const std::string& path) {
       if (unread >= 0) checkTextOf(stops[1].report, unread, found);
     }
     checkTabCycle(stops, found);
+    if (c.contains("announced")) checkAnnounced(table, c.at("template").get<int>(), announcedOf(c["announced"]), found);
     for (const std::string& p : found) std::cout << name << ": " << p << "\n";
     problems += static_cast<int>(found.size());
   }

@@ -1,6 +1,7 @@
 #include "ui/toolkit/qt/QtDialogWindow.h"
 
 #include "ui/toolkit/WindowFit.h"
+#include "ui/toolkit/qt/AccessibleWidgets.h"
 #include "ui/toolkit/qt/AppIcon.h"
 #include "ui/toolkit/qt/DialogFont.h"
 #include "ui/toolkit/qt/GroupFrame.h"
@@ -122,6 +123,7 @@ QtDialogWindow::QtDialogWindow(CDialogEx& model, QWidget* parent)
                                 : QSize(client.width, client.height));
   setWindowTitle(QString::fromStdU16String(model.GetWindowText()));
 
+  installAccessibleWidgets();
   const std::vector<ControlState>& controls = model.controls();
   widgets_.reserve(controls.size());
   looks_.resize(controls.size());
@@ -139,6 +141,7 @@ QtDialogWindow::QtDialogWindow(CDialogEx& model, QWidget* parent)
     connectInput(static_cast<int>(i), widgets_[i]);
     widgets_[i]->installEventFilter(this);
   }
+  nameControls();
 }
 
 QtDialogWindow::~QtDialogWindow() = default;
@@ -254,7 +257,28 @@ int QtDialogWindow::indexOfWidget(const QObject* widget) const {
   return it == widgets_.end() ? -1 : static_cast<int>(it - widgets_.begin());
 }
 
-void QtDialogWindow::showControl(int index) { mirror(index); }
+void QtDialogWindow::showControl(int index) {
+  mirror(index);
+  nameControls();
+}
+
+// What a screen reader says of each control, as the host worked it out; the label that names a
+// box is its buddy.
+void QtDialogWindow::nameControls() {
+  const std::vector<Accessible> said = host_.accessibility();
+  for (std::size_t i = 0; i < said.size() && i < widgets_.size(); ++i) {
+    if (!said[i].interactive) continue;
+    QWidget* widget = widgets_[i];
+    const QString name = QString::fromStdU16String(said[i].name);
+    const QString description = QString::fromStdU16String(said[i].description);
+    if (widget->accessibleName() != name) widget->setAccessibleName(name);
+    if (widget->accessibleDescription() != description) widget->setAccessibleDescription(description);
+    const int label = said[i].labelIndex;
+    if (label < 0 || qobject_cast<QAbstractButton*>(widget) != nullptr) continue;
+    auto* text = qobject_cast<QLabel*>(widgetAt(label));
+    if (text != nullptr && text->buddy() == nullptr) text->setBuddy(widget);
+  }
+}
 
 void QtDialogWindow::showCaption() {
   setWindowTitle(QString::fromStdU16String(model_.GetWindowText()));

@@ -84,6 +84,7 @@ class QtDialogWindow : public QDialog, private NativeWindow {
   void connectInput(int index, QWidget* widget);
   void applyFocusPolicy(int index, QWidget* widget);
   void mirror(int index);
+  void nameControls();
   void applyLook(int index, const ControlLook& look);
   int indexOfWidget(const QObject* widget) const;
 

@@ -154,7 +154,7 @@ std::string jsonColour(const std::optional<Rgb>& colour) {
 }
 
 std::string controlJson(int index, const ControlState& s, const Rect& px, bool tabStop,
-                        const ControlLook& look) {
+                        const ControlLook& look, const Accessible& said) {
   std::string json = "{\"index\":" + std::to_string(index) + ",\"id\":" + std::to_string(s.id) +
                      ",\"kind\":\"" + kindName(s.kind) + "\"" + ",\"x\":" + std::to_string(px.x) +
                      ",\"y\":" + std::to_string(px.y) + ",\"w\":" + std::to_string(px.width) +
@@ -173,6 +173,9 @@ std::string controlJson(int index, const ControlState& s, const Rect& px, bool t
   }
   json += "],\"look\":{\"fill\":" + jsonColour(look.fill) + ",\"text\":" + jsonColour(look.text) +
           ",\"focus\":" + jsonColour(look.focus) + ",\"native\":" + boolText(look.nativeFace) + "}";
+  json += ",\"said\":{\"role\":\"" + std::string(roleName(said.role)) + "\",\"name\":" +
+          jsonString(said.name) + ",\"description\":" + jsonString(said.description) +
+          ",\"label\":" + std::to_string(said.labelIndex) + "}";
   if (s.kind == ControlKind::ComboBox) {
     // The field the entry's text stands in: the page pads the list to it.
     const Rect field = listTextField(px.width, px.height);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/toolkit/Accessible.h"
 #include "ui/toolkit/CDialogEx.h"
 #include "ui/toolkit/ControlLook.h"
 #include "ui/toolkit/ControlState.h"
@@ -49,9 +50,11 @@ inline constexpr NativePalette kPagePalette{{240, 240, 240}, {255, 255, 255}, {0
 
 // One control as the page draws it: its kind, pixel rectangle, contents, state and the look the
 // host gave it (fill, text and focus ring colours; a list's text field). `tabStop` says whether
-// Tab stops on it.
+// Tab stops on it. `said` is what a screen reader says about it: the page names the control by
+// its label (`label`, the index of the control whose text names it) where that text is its
+// whole name, and otherwise by the name.
 std::string controlJson(int index, const ControlState& state, const Rect& pixels, bool tabStop,
-                        const ControlLook& look);
+                        const ControlLook& look, const Accessible& said);
 
 // The CSS font list of a template's font: the names of the system's own dialog fonts stand for
 // the same fallbacks the desktop uses (an installed sans-serif, then fonts with CJK text); any

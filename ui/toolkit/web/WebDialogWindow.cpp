@@ -33,10 +33,10 @@ int WebDialogWindow::runModal() {
   return host_.runModal(*this);
 }
 
-std::string WebDialogWindow::controlText(int index) {
+std::string WebDialogWindow::controlText(int index, const Accessible& said) {
   const ControlState* s = dialog_.stateAt(index);
   return controlJson(index, *s, pixelsOf(*s), host_.isTabStop(index),
-                     looks_[static_cast<std::size_t>(index)]);
+                     looks_[static_cast<std::size_t>(index)], said);
 }
 
 // The control's rectangle on the page; a label of one line as wide as its text in the page's font.
@@ -70,12 +70,13 @@ void WebDialogWindow::open() {
     json += "{\"id\":" + std::to_string(menu[i].id) + ",\"text\":" + jsonString(menu[i].text) + "}";
   }
   json += "],\"controls\":[";
+  const std::vector<Accessible> said = host_.accessibility();
   for (std::size_t i = 0; i < looks_.size(); ++i) {
     const int index = static_cast<int>(i);
     // The first look, before showInitialState asks again, so the window never flashes.
     looks_[i] = host_.lookOf(index);
     if (i > 0) json += ',';
-    json += controlText(index);
+    json += controlText(index, said[i]);
   }
   json += "]}";
   page::openWindow(number_, json);
@@ -84,7 +85,8 @@ void WebDialogWindow::open() {
 
 void WebDialogWindow::showControl(int index) {
   if (shown_ && dialog_.stateAt(index) != nullptr) {
-    page::updateControl(number_, index, controlText(index));
+    page::updateControl(number_, index,
+                        controlText(index, host_.accessibility()[static_cast<std::size_t>(index)]));
   }
 }
 

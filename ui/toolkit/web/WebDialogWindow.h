@@ -43,7 +43,7 @@ class WebDialogWindow : private NativeWindow, private InputSource {
   std::optional<InputEvent> nextInput() override;
 
   void open();
-  std::string controlText(int index);
+  std::string controlText(int index, const Accessible& said);
   Rect pixelsOf(const ControlState& state);
 
   CDialogEx& dialog_;
