@@ -167,6 +167,45 @@ TEST(WindowCheckRules, AFocusIndicatorMustStandOutAllRound) {
   EXPECT_EQ(judge(true, Rgb{180, 195, 220}).size(), 1u);
 }
 
+TEST(WindowCheckRules, TabGoesRoundInTheTemplatesOrderAndReachesEveryControl) {
+  // An edit, a row of two radio buttons, a label, a button and a hidden list.
+  Sight window;
+  const ControlKind kinds[] = {ControlKind::Edit, ControlKind::RadioButton, ControlKind::RadioButton,
+                               ControlKind::Static, ControlKind::PushButton, ControlKind::ComboBox};
+  for (const ControlKind kind : kinds) {
+    ControlSight c;
+    c.index = static_cast<int>(window.controls.size());
+    c.id = 10 + c.index;
+    c.kind = kind;
+    c.visible = kind != ControlKind::ComboBox;
+    window.controls.push_back(c);
+  }
+  struct Round {
+    const char* what;
+    std::vector<int> focus;
+    std::size_t problems;
+  };
+  const Round rounds[] = {
+      {"in order, one stop for the row of radio buttons", {0, 1, 4, 0}, 0},
+      {"in order from the middle", {4, 0, 2, 4}, 0},
+      {"the focus on the title bar on the way", {0, 1, -1, 4, 0}, 0},
+      {"against the order", {0, 4, 1, 0}, 1},
+      {"the button never reached", {0, 2, 0}, 1},
+      {"the row of radio buttons never reached", {0, 4, 0}, 1},
+  };
+  for (const Round& round : rounds) {
+    std::vector<TabStop> stops;
+    for (const int at : round.focus) {
+      stops.emplace_back();
+      stops.back().report = window;
+      stops.back().report.focused = at;
+    }
+    std::vector<std::string> problems;
+    checkTabOrder(stops, problems);
+    EXPECT_EQ(problems.size(), round.problems) << round.what;
+  }
+}
+
 TEST(WindowCheckRules, TheProgramsTableReadsAndNamesEveryWindow) {
   std::vector<std::string> errors;
   const Table table = programTable(errors);
@@ -227,7 +266,8 @@ TEST(WindowCheckRules, WhatAScreenReaderHearsIsCheckedAgainstTheTable) {
       errors);
   ASSERT_TRUE(errors.empty());
   const std::vector<Announced> right = {{5, "list", "Mode", "", "Photo", true, true},
-                                        {6, "radio button", "Password: On", "Setup", "On", true, true},
+                                        {6, "radio button", "Password: On", "Setup", "On", true, true,
+                                         "checked", "checked"},
                                         {7, "button", "Gone", "", "Gone", false, true},
                                         {-1, "label", "Mode", "", "Mode", false, true}};
   std::vector<std::string> problems;
@@ -245,6 +285,8 @@ TEST(WindowCheckRules, WhatAScreenReaderHearsIsCheckedAgainstTheTable) {
       {"no description", {right[0], {6, "radio button", "Password: On", "", "On", true, true}, right[2]}},
       {"a control without a row", {right[0], right[1], right[2], {8, "edit", "Port", "", "", true, true}}},
       {"a row without its control", {right[0], right[1]}},
+      {"a checked radio button not said to be checked",
+       {right[0], {6, "radio button", "Password: On", "Setup", "On", true, true, "", "checked"}, right[2]}},
   };
   for (const Fault& f : faults) {
     problems.clear();

@@ -15,6 +15,8 @@
 #include "ui/toolkit/win32/Win32Backend.h"
 
 #include <windows.h>
+// After windows.h: what a screen reader asks a window (oleacc).
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
@@ -111,6 +113,88 @@ windowcheck::Picture capture(HWND hwnd) {
   ReleaseDC(hwnd, window);
   return picture;
 }
+
+// The words of the table for a Windows accessible role.
+std::string roleWords(const VARIANT& role) {
+  if (role.vt != VT_I4) return "no role";
+  switch (role.lVal) {
+    case ROLE_SYSTEM_PUSHBUTTON: return "button";
+    case ROLE_SYSTEM_CHECKBUTTON: return "check box";
+    case ROLE_SYSTEM_RADIOBUTTON: return "radio button";
+    case ROLE_SYSTEM_COMBOBOX: return "list";
+    case ROLE_SYSTEM_TEXT: return "edit";
+    case ROLE_SYSTEM_CLIENT: return "client";
+    default: return "role " + std::to_string(role.lVal);
+  }
+}
+
+std::string joined(const std::vector<std::string>& words) {
+  std::string out;
+  for (const std::string& w : words) out += (out.empty() ? "" : ", ") + w;
+  return out;
+}
+
+// What a screen reader hears of one control's accessible object (for the control itself).
+struct Heard {
+  bool asked = false;  // the object could be had
+  std::string name;
+  std::string description;
+  std::string role = "no accessible object";
+  std::string states;
+};
+
+std::string fromBstr(BSTR text) {
+  if (text == nullptr) return {};
+  const std::u16string wide(reinterpret_cast<const char16_t*>(text), SysStringLen(text));
+  SysFreeString(text);
+  return toUtf8(wide);
+}
+
+Heard heardFrom(IAccessible* object) {
+  Heard heard;
+  if (object == nullptr) return heard;
+  heard.asked = true;
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR text = nullptr;
+  if (object->get_accName(self, &text) == S_OK) heard.name = fromBstr(text);
+  text = nullptr;
+  if (object->get_accDescription(self, &text) == S_OK) heard.description = fromBstr(text);
+  VARIANT role{};
+  heard.role = object->get_accRole(self, &role) == S_OK ? roleWords(role) : "no role";
+  VARIANT state{};
+  if (object->get_accState(self, &state) == S_OK && state.vt == VT_I4) {
+    std::vector<std::string> words;
+    if ((state.lVal & STATE_SYSTEM_CHECKED) != 0) words.emplace_back("checked");
+    if ((state.lVal & STATE_SYSTEM_UNAVAILABLE) != 0) words.emplace_back("disabled");
+    if ((state.lVal & STATE_SYSTEM_PROTECTED) != 0) words.emplace_back("masked");
+    heard.states = joined(words);
+  }
+  object->Release();
+  return heard;
+}
+
+// The states control `s` is in, in the words of heardFrom.
+std::string statesOf(const ControlState& s) {
+  std::vector<std::string> words;
+  if ((s.kind == ControlKind::CheckBox || s.kind == ControlKind::RadioButton) && s.check != 0) {
+    words.emplace_back("checked");
+  }
+  if (!s.enabled) words.emplace_back("disabled");
+  if (s.kind == ControlKind::Edit && s.passwordChar != 0) words.emplace_back("masked");
+  return joined(words);
+}
+
+// How many controls a screen reader would hear rightly from the system's own accessible objects
+// alone (oleacc's standard objects, without the window's answer), in the first look at a window.
+struct Unaided {
+  int controls = 0;
+  int named = 0;
+  int described = 0;
+  int roles = 0;
+  int states = 0;
+};
 
 // Actions for the event loop: a thread timer each, so that nested windows' loops run them too.
 std::map<UINT_PTR, std::function<void()>>& pendingActions() {
@@ -260,6 +344,58 @@ class WindowsEdition : public windowcheck::Edition {
     return sight;
   }
 
+  // Each control's own accessible object, as a screen reader gets it: AccessibleObjectFromWindow
+  // asks the control (WM_GETOBJECT), and the answer comes back through oleacc.
+  std::optional<std::vector<windowcheck::Announced>> announced() override {
+    HWND w = top();
+    if (w == nullptr) return std::nullopt;
+    const CDialogEx& model = *backend_.topDialog();
+    const bool firstLook = unaided_.find(model.templateId()) == unaided_.end();
+    Unaided& unaided = unaided_[model.templateId()];
+    std::vector<windowcheck::Announced> heard;
+    int index = 0;
+    for (HWND child = GetWindow(w, GW_CHILD);
+         child != nullptr && index < static_cast<int>(model.controls().size());
+         child = GetWindow(child, GW_HWNDNEXT), ++index) {
+      const ControlState& s = model.controls()[static_cast<std::size_t>(index)];
+      windowcheck::Announced a;
+      a.id = s.id;
+      a.interactive = s.kind != ControlKind::Static && s.kind != ControlKind::GroupBox &&
+                      s.kind != ControlKind::Icon;
+      a.visible = IsWindowVisible(child) != FALSE;
+      a.value = toUtf8(s.kind == ControlKind::Edit ? s.text
+                       : s.kind == ControlKind::ComboBox && s.selection >= 0
+                           ? s.items[static_cast<std::size_t>(s.selection)]
+                           : std::u16string());
+      if (a.interactive) {
+        IAccessible* object = nullptr;
+        AccessibleObjectFromWindow(child, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                   reinterpret_cast<void**>(&object));
+        const Heard said = heardFrom(object);
+        a.name = said.name;
+        a.description = said.description;
+        a.role = said.role;
+        a.states = statesOf(s);
+        a.statesHeard = said.asked ? said.states : "no accessible object";
+        if (firstLook && a.visible) {
+          IAccessible* standard = nullptr;
+          CreateStdAccessibleObject(child, OBJID_CLIENT, __uuidof(IAccessible),
+                                    reinterpret_cast<void**>(&standard));
+          const Heard alone = heardFrom(standard);
+          ++unaided.controls;
+          unaided.named += alone.name == a.name ? 1 : 0;
+          unaided.described += alone.description == a.description ? 1 : 0;
+          unaided.roles += alone.role == a.role ? 1 : 0;
+          unaided.states += alone.states == a.states ? 1 : 0;
+        }
+      }
+      heard.push_back(std::move(a));
+    }
+    return heard;
+  }
+
+  const std::map<int, Unaided>& unaided() const { return unaided_; }
+
   void closeTop() override {
     HWND w = top();
     if (w != nullptr) {
@@ -347,6 +483,7 @@ class WindowsEdition : public windowcheck::Edition {
   }
 
   Win32Backend& backend_;
+  std::map<int, Unaided> unaided_;  // by template
 };
 
 // The environment the run is in ("96dpi", "144dpi"), for the pictures' names.
@@ -414,6 +551,8 @@ TEST(WindowCheck, EveryStateOfEveryWindowInTheTable) {
   const windowcheck::Table table = windowcheck::programTable(errors);
   ASSERT_TRUE(errors.empty()) << errors.front();
 
+  // The screen reader's side asks through COM, on this thread as a screen reader's would.
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   programRecord() = ConfigRecord{};
   Win32Backend backend;
   setBackend(&backend);
@@ -433,6 +572,14 @@ TEST(WindowCheck, EveryStateOfEveryWindowInTheTable) {
 
   for (const std::string& p : windowcheck::problemsOf(run, table)) {
     ADD_FAILURE() << environment() << ", " << p;
+  }
+  // What the system's own accessible objects would tell a screen reader without the windows'
+  // answers: the measure of what the windows' answers mend.
+  for (const auto& [templateId, u] : edition.unaided()) {
+    std::printf("%s, window %d: of %d controls, the system alone gives %d their name, %d their "
+                "description, %d their role, %d their states\n",
+                environment().c_str(), templateId, u.controls, u.named, u.described, u.roles,
+                u.states);
   }
 }
 

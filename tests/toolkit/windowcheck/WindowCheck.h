@@ -9,6 +9,7 @@
 #include "ui/toolkit/Types.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -164,6 +165,10 @@ struct Announced {
   std::string value;       // a list's chosen entry, an edit's text
   bool interactive = false;
   bool visible = true;
+  // Where the edition asks its platform for the control's states: those it announces, and those
+  // the control is in, each in the words "checked", "disabled", "masked", joined by ", ".
+  std::optional<std::string> statesHeard = std::nullopt;
+  std::string states = {};
 };
 
 // ---- The rules -------------------------------------------------------------------------------
@@ -188,10 +193,15 @@ void checkFirstFocus(const Sight& sight, int focusId, std::vector<std::string>& 
 // stands out from what it covers (kFocusContrast) over at least the length of the control's
 // outline.
 void checkTabCycle(const std::vector<TabStop>& stops, std::vector<std::string>& problems);
+// Round the window with Tab the focus goes through the controls in the template's order (past
+// the last one back to the first) and reaches every one a user can use: each visible, enabled
+// button, check box, edit and list, and one radio button of each row of them (the arrow keys
+// move within a row).
+void checkTabOrder(const std::vector<TabStop>& stops, std::vector<std::string>& problems);
 
 // What a screen reader hears in window `templateId`: every visible control a user can use has a
 // name that is not its value and a control row of the table, and says the row's role, name and
-// description.
+// description, and the states it is in where the edition asks for them.
 void checkAnnounced(const Table& table, int templateId, const std::vector<Announced>& controls,
                     std::vector<std::string>& problems);
 

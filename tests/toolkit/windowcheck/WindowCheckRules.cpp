@@ -289,6 +289,9 @@ void checkAnnounced(const Table& table, int templateId, const std::vector<Announ
     expect("role", row->role, c.role);
     expect("name", row->name, c.name);
     expect("description", row->description, c.description);
+    if (c.statesHeard && *c.statesHeard != c.states) {
+      problems.push_back(which + " says it is \"" + *c.statesHeard + "\", not \"" + c.states + "\"");
+    }
   }
   for (const ControlRow& row : table.controls) {
     if (row.templateId != templateId) continue;
@@ -363,6 +366,45 @@ void checkTabCycle(const std::vector<TabStop>& stops, std::vector<std::string>& 
                          " pixels by " + ratio(tk::kFocusContrast) + " or more, fewer than its " +
                          std::to_string(outline) + "-pixel outline");
     }
+  }
+}
+
+void checkTabOrder(const std::vector<TabStop>& stops, std::vector<std::string>& problems) {
+  // A Tab round that did not come back is reported by checkTabCycle.
+  if (stops.size() < 2 || stops.back().report.focused != stops.front().report.focused) return;
+  const Sight& first = stops.front().report;
+  std::vector<bool> reached(first.controls.size(), false);
+  std::string order;
+  int wraps = 0;
+  int last = -1;
+  for (const TabStop& stop : stops) {
+    const ControlSight* c = first.control(stop.report.focused);
+    if (c == nullptr) continue;  // the focus outside the dialog (a title bar's button)
+    order += (order.empty() ? "" : " ") + std::to_string(c->id);
+    reached[static_cast<std::size_t>(c->index)] = true;
+    if (last >= 0 && c->index <= last) ++wraps;
+    last = c->index;
+  }
+  if (wraps != 1) problems.push_back("Tab goes round against the template's order: " + order);
+  const auto usable = [](const ControlSight& c) { return c.visible && c.enabled; };
+  for (std::size_t i = 0; i < first.controls.size(); ++i) {
+    const ControlSight& c = first.controls[i];
+    if (c.kind == ControlKind::RadioButton) {
+      // A row of radio buttons is one stop: the arrow keys move within it.
+      bool any = false;
+      bool usableRow = false;
+      std::size_t end = i;
+      for (; end < first.controls.size() && first.controls[end].kind == ControlKind::RadioButton; ++end) {
+        any = any || reached[end];
+        usableRow = usableRow || usable(first.controls[end]);
+      }
+      if (usableRow && !any) problems.push_back("Tab never reaches the radio buttons from " + describe(c));
+      i = end - 1;
+      continue;
+    }
+    const bool takesTab = c.kind == ControlKind::PushButton || c.kind == ControlKind::CheckBox ||
+                          c.kind == ControlKind::Edit || c.kind == ControlKind::ComboBox;
+    if (takesTab && usable(c) && !reached[i]) problems.push_back("Tab never reaches " + describe(c));
   }
 }
 

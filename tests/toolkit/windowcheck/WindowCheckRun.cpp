@@ -78,7 +78,10 @@ void CheckRun::queueCase(const Case& c) {
     queueTabStop(static_cast<int>(sight.controls.size()) + 4);
   });
   todo_.emplace_back([this] {
-    if (!failedCase_) checkTabCycle(stops_, results_.back().problems);
+    if (!failedCase_) {
+      checkTabCycle(stops_, results_.back().problems);
+      checkTabOrder(stops_, results_.back().problems);
+    }
     stops_.clear();
   });
   todo_.emplace_back([this] { closeDownToMain(kCloseAttempts); });

@@ -140,9 +140,10 @@ int Win32DialogWindow::runModal(const std::function<void(HWND)>& shown) {
     const ControlKind kind = dialog_.controls()[i].kind;
     // Lists, check boxes and radio buttons are drawn here in every state, edits when disabled:
     // the system's controls draw disabled text in a grey of their own, and lists with a wider
-    // drop button.
+    // drop button. Every control a user can use tells a screen reader what the host calls it.
     if (kind == ControlKind::ComboBox || kind == ControlKind::CheckBox ||
-        kind == ControlKind::RadioButton || kind == ControlKind::Edit) {
+        kind == ControlKind::RadioButton || kind == ControlKind::Edit ||
+        kind == ControlKind::PushButton) {
       SetWindowSubclass(controlWindow(static_cast<int>(i)), &Win32DialogWindow::controlProc, i,
                         reinterpret_cast<DWORD_PTR>(this));
     }
@@ -711,6 +712,10 @@ LRESULT CALLBACK Win32DialogWindow::controlProc(HWND control, UINT message, WPAR
 
 LRESULT Win32DialogWindow::handleControlMessage(HWND control, int index, UINT message,
                                                 WPARAM wParam, LPARAM lParam) {
+  if (message == WM_GETOBJECT) {
+    if (const auto answer = accessibility_.answer(control, index, wParam, lParam)) return *answer;
+    return DefSubclassProc(control, message, wParam, lParam);
+  }
   if (!drawnHere(control, index)) {
     const LRESULT result = DefSubclassProc(control, message, wParam, lParam);
     // A disabled edit is drawn here: the change of state repaints it whole.
@@ -740,6 +745,7 @@ LRESULT Win32DialogWindow::handleControlMessage(HWND control, int index, UINT me
 
 bool Win32DialogWindow::drawnHere(HWND control, int index) const {
   const ControlKind kind = dialog_.controls()[static_cast<std::size_t>(index)].kind;
+  if (kind == ControlKind::PushButton) return false;
   return kind != ControlKind::Edit || IsWindowEnabled(control) == FALSE;
 }
 

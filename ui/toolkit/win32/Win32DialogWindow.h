@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/toolkit/DialogHost.h"
+#include "ui/toolkit/win32/Win32Accessible.h"
 
 #include <windows.h>
 
@@ -76,6 +77,7 @@ class Win32DialogWindow : private NativeWindow {
 
   CDialogEx& dialog_;
   DialogHost host_;
+  WindowAccessibility accessibility_{host_};  // after the host, which it asks
   HWND owner_;
   HWND hwnd_ = nullptr;
   HICON icon_ = nullptr;
