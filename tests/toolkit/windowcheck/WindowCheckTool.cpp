@@ -144,6 +144,7 @@ int run(const std::string& path) {
       if (unread >= 0) checkTextOf(stops[1].report, unread, found);
     }
     checkTabCycle(stops, found);
+    checkTabOrder(stops, found);
     if (c.contains("announced")) checkAnnounced(table, c.at("template").get<int>(), announcedOf(c["announced"]), found);
     for (const std::string& p : found) std::cout << name << ": " << p << "\n";
     problems += static_cast<int>(found.size());
