@@ -49,9 +49,27 @@ Rect WebDialogWindow::pixelsOf(const ControlState& state) {
   return labelBox(box, state.style, width, base_.y);
 }
 
+std::optional<std::vector<ColumnRow>> WebDialogWindow::arrangement() const {
+  const DialogTemplate& t = dialog_.dialogTemplate();
+  const Rect client = dialogUnitsToPixels({0, 0, t.width, t.height}, base_);
+  if (arrangementFor(client.width, page::windowRoom(), page::touchOnly()) == Arrangement::Template) {
+    return std::nullopt;
+  }
+  return host_.oneColumn();
+}
+
+void WebDialogWindow::rearrange() {
+  std::optional<std::vector<ColumnRow>> rows = arrangement();
+  if (!shown_ || rows.has_value() == oneColumn_) return;
+  oneColumn_ = rows.has_value();
+  page::arrangeWindow(number_, columnJson(rows));
+}
+
 void WebDialogWindow::open() {
   const DialogTemplate& t = dialog_.dialogTemplate();
   const Rect client = dialogUnitsToPixels({0, 0, t.width, t.height}, base_);
+  const std::optional<std::vector<ColumnRow>> rows = arrangement();
+  oneColumn_ = rows.has_value();
   background_ = jsonColour(host_.paint().fill());
   std::string json = "{\"window\":" + std::to_string(number_) +
                      ",\"template\":" + std::to_string(t.id) +
@@ -63,7 +81,8 @@ void WebDialogWindow::open() {
                      ",\"lineHeight\":" + std::to_string(base_.y) +
                      ",\"background\":" + background_ +
                      ",\"ring\":[" + std::to_string(kFocusRingWidth) + "," +
-                     std::to_string(kFocusRingGap) + "],\"menu\":[";
+                     std::to_string(kFocusRingGap) + "],\"column\":" + columnJson(rows) +
+                     ",\"menu\":[";
   const std::vector<SystemMenuItem>& menu = dialog_.systemMenu();
   for (std::size_t i = 0; i < menu.size(); ++i) {
     if (i > 0) json += ',';
@@ -136,11 +155,14 @@ void WebDialogWindow::closeWindow(int /*result*/) {
 std::optional<InputEvent> WebDialogWindow::nextInput() {
   if (beforeWaiting_) beforeWaiting_();
   for (;;) {
+    // A window below the top one learns of a changed viewport when it is on top again.
+    rearrange();
     const std::optional<PageEvent> event = parsePageEvent(page::nextEvent());
     if (event && event->kind == PageEventKind::PageFile) {
       if (pageFile_) pageFile_(toUtf8(event->text));
       continue;
     }
+    if (event && event->kind == PageEventKind::Resize) continue;
     // Input for another window cannot come from the page (it blocks every window but the top
     // one); a stale event for a window that has gone is dropped, as is a malformed line.
     if (!event || event->window != number_) continue;
@@ -184,6 +206,7 @@ std::optional<InputEvent> WebDialogWindow::nextInput() {
         input.id = event->number;
         break;
       case PageEventKind::PageFile:
+      case PageEventKind::Resize:
         continue;
     }
     return input;

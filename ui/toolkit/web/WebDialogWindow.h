@@ -43,6 +43,11 @@ class WebDialogWindow : private NativeWindow, private InputSource {
   std::optional<InputEvent> nextInput() override;
 
   void open();
+  // How the dialog is arranged in the room the page has for it now (nothing: as its template
+  // puts it).
+  std::optional<std::vector<ColumnRow>> arrangement() const;
+  // Arranges the open window anew when the page's room calls for the other arrangement.
+  void rearrange();
   std::string controlText(int index, const Accessible& said);
   Rect pixelsOf(const ControlState& state);
 
@@ -53,6 +58,7 @@ class WebDialogWindow : private NativeWindow, private InputSource {
   std::function<void()> beforeWaiting_;
   DialogBaseUnits base_;
   bool shown_ = false;
+  bool oneColumn_ = false;
   std::vector<ControlLook> looks_;
   std::string background_;
 };
