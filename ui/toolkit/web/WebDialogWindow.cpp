@@ -49,27 +49,27 @@ Rect WebDialogWindow::pixelsOf(const ControlState& state) {
   return labelBox(box, state.style, width, base_.y);
 }
 
-std::optional<std::vector<ColumnRow>> WebDialogWindow::arrangement() const {
+bool WebDialogWindow::wantsOneColumn() const {
   const DialogTemplate& t = dialog_.dialogTemplate();
   const Rect client = dialogUnitsToPixels({0, 0, t.width, t.height}, base_);
-  if (arrangementFor(client.width, page::windowRoom(), page::touchOnly()) == Arrangement::Template) {
-    return std::nullopt;
-  }
-  return host_.oneColumn();
+  return arrangementFor(client.width, page::windowRoom(), page::touchOnly()) ==
+         Arrangement::OneColumn;
+}
+
+std::string WebDialogWindow::arrangementJson() const {
+  return columnJson(oneColumn_ ? std::optional(host_.oneColumn()) : std::nullopt);
 }
 
 void WebDialogWindow::rearrange() {
-  std::optional<std::vector<ColumnRow>> rows = arrangement();
-  if (!shown_ || rows.has_value() == oneColumn_) return;
-  oneColumn_ = rows.has_value();
-  page::arrangeWindow(number_, columnJson(rows));
+  if (!shown_ || wantsOneColumn() == oneColumn_) return;
+  oneColumn_ = !oneColumn_;
+  page::arrangeWindow(number_, arrangementJson());
 }
 
 void WebDialogWindow::open() {
   const DialogTemplate& t = dialog_.dialogTemplate();
   const Rect client = dialogUnitsToPixels({0, 0, t.width, t.height}, base_);
-  const std::optional<std::vector<ColumnRow>> rows = arrangement();
-  oneColumn_ = rows.has_value();
+  oneColumn_ = wantsOneColumn();
   background_ = jsonColour(host_.paint().fill());
   std::string json = "{\"window\":" + std::to_string(number_) +
                      ",\"template\":" + std::to_string(t.id) +
@@ -81,7 +81,7 @@ void WebDialogWindow::open() {
                      ",\"lineHeight\":" + std::to_string(base_.y) +
                      ",\"background\":" + background_ +
                      ",\"ring\":[" + std::to_string(kFocusRingWidth) + "," +
-                     std::to_string(kFocusRingGap) + "],\"column\":" + columnJson(rows) +
+                     std::to_string(kFocusRingGap) + "],\"column\":" + arrangementJson() +
                      ",\"menu\":[";
   const std::vector<SystemMenuItem>& menu = dialog_.systemMenu();
   for (std::size_t i = 0; i < menu.size(); ++i) {

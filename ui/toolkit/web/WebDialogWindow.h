@@ -43,9 +43,10 @@ class WebDialogWindow : private NativeWindow, private InputSource {
   std::optional<InputEvent> nextInput() override;
 
   void open();
-  // How the dialog is arranged in the room the page has for it now (nothing: as its template
-  // puts it).
-  std::optional<std::vector<ColumnRow>> arrangement() const;
+  // Whether the room the page has for the dialog now calls for one column.
+  bool wantsOneColumn() const;
+  // The arrangement the window has (oneColumn_) as the page takes it.
+  std::string arrangementJson() const;
   // Arranges the open window anew when the page's room calls for the other arrangement.
   void rearrange();
   std::string controlText(int index, const Accessible& said);
