@@ -836,9 +836,8 @@ const TarnwickPage = (() => {
     event.returnValue = "";
   });
 
-  return { nextEvent, idle, measureFont, measureText, windowRoom, touchOnly, arrangeWindow, openWindow,
-           updateControl, setCaption,
-           setBackground, focusControl, scrollIntoView, openWindowMenu, closeWindow, messageBox,
+  return { nextEvent, idle, measureFont, measureText, windowRoom, touchOnly, arrangeWindow,
+           openWindow, updateControl, setCaption, setBackground, focusControl, scrollIntoView, openWindowMenu, closeWindow, messageBox,
            pickFile, chooseSaveTarget, saveFile, readPageFile, showPageFileNote, pageFilePicked,
            programEnded, registerServiceWorker, setUnsavedWork, unsavedWork: () => unsavedWork,
            currentEvent: null, reply: null };

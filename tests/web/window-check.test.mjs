@@ -411,6 +411,33 @@ for (const [label, viewport, touch] of [["desktop", { width: 1280, height: 900 }
       assert.deepEqual(problems, []);
     });
 
+    if (label === "tablet") {
+      // The MMS / 4G window fits a desktop and is wider than the tablet: one column there, and
+      // back where the template puts every control when the screen is widened again.
+      test("a window takes the arrangement its screen's width calls for, again when it changes", async () => {
+        const inColumn = (wanted) => page.waitForFunction((want) =>
+          document.querySelector(".desktop > .layer:last-child .client").classList.contains("column") === want, wanted);
+        const where = () => topLayer(page).locator(".client .ctl").evaluateAll(
+          (all) => all.map((c) => [c.dataset.index, c.offsetLeft, c.offsetTop, c.offsetWidth, c.offsetHeight].join()));
+        await page.setViewportSize({ width: 1280, height: 900 });
+        await settle(page);
+        await act(page, "click 1031");
+        assert.equal(await topTemplate(page), 135);
+        await inColumn(false);
+        const wide = await where();
+        await page.setViewportSize(viewport);
+        await inColumn(true);
+        await settle(page);
+        await page.setViewportSize({ width: 1280, height: 900 });
+        await inColumn(false);
+        await settle(page);
+        assert.deepEqual(await where(), wide);
+        await act(page, "key esc");
+        await page.setViewportSize(viewport);
+        await settle(page);
+      });
+    }
+
     if (touch) {
       test("the page can be pinch-zoomed", async () => {
         const viewport = await page.locator('meta[name="viewport"]').getAttribute("content");
