@@ -441,7 +441,8 @@ const TarnwickPage = (() => {
       if (event.button < 0 || event.pointerType === "") event.preventDefault();
     });
     windows.set(number, { layer, frame, client, controls, menu, items: w.menu,
-                          lineHeight: w.lineHeight });
+                          lineHeight: w.lineHeight, width: w.width, height: w.height });
+    if (w.column) arrangeWindow(number, w.column);
     stackLayer(layer);
     if (windows.size === 1) {
       statusLine().textContent = "";
@@ -449,6 +450,64 @@ const TarnwickPage = (() => {
       performance.mark("tarnwick-main-window");
       requestAnimationFrame(() => setTimeout(() => performance.mark("tarnwick-main-window-painted"), 0));
     }
+  }
+
+  // The width a window's dialog has: the viewport's, less the desktop's margins and a window's
+  // frame. The program compares it with the dialog's width to choose its arrangement.
+  function windowRoom() {
+    const style = getComputedStyle(desktop());
+    const margins = parseFloat(style.paddingLeft) + parseFloat(style.paddingRight);
+    return Math.floor(document.documentElement.clientWidth - margins - 2);
+  }
+
+  // A page used by touch alone: no pointer can aim finer than a fingertip.
+  function touchOnly() {
+    return matchMedia("(any-pointer: coarse)").matches && !matchMedia("(any-pointer: fine)").matches;
+  }
+
+  // A changed viewport (a phone turned, a window resized) asks the program to arrange its
+  // windows again; one such request waiting is enough.
+  window.addEventListener("resize", () => {
+    if (!queue.some((line) => line.startsWith("0\tresize\t"))) post(0, "resize", -1, 0);
+  });
+
+  // The program's arrangement of a window: its controls where the template puts them (null), or
+  // in rows down one column, the rows of a group box inside it ([[group, index, ...], ...]).
+  // The controls keep their elements, ids and state; only where they stand changes.
+  function arrangeWindow(number, rows) {
+    const w = windows.get(number);
+    if (!w) return;
+    for (const row of w.client.querySelectorAll(".row")) row.replaceWith(...row.childNodes);
+    for (const { element } of w.controls) element.classList.remove("unplaced");
+    const column = Array.isArray(rows);
+    w.frame.classList.toggle("column", column);
+    w.client.classList.toggle("column", column);
+    w.client.style.width = column ? "" : `${w.width}px`;
+    w.client.style.height = column ? "" : `${w.height}px`;
+    const radios = w.client.querySelectorAll(".radiogroup");
+    if (!column) {
+      // Back in the template's order, which is the order of tab and of what is drawn on top.
+      w.client.prepend(...w.controls.map((entry) => entry.element));
+      return;
+    }
+    const placed = new Set();
+    for (const [group, ...indices] of rows) {
+      let into = w.client;
+      if (group >= 0) {
+        into = w.controls[group].element;
+        if (!placed.has(group)) w.client.appendChild(into);
+        placed.add(group);
+      }
+      const line = document.createElement("div");
+      line.className = "row";
+      for (const index of indices) {
+        line.appendChild(w.controls[index].element);
+        placed.add(index);
+      }
+      into.appendChild(line);
+    }
+    w.controls.forEach((entry, index) => entry.element.classList.toggle("unplaced", !placed.has(index)));
+    w.client.append(...radios);
   }
 
   function updateControl(number, index, c) {
@@ -777,8 +836,8 @@ const TarnwickPage = (() => {
     event.returnValue = "";
   });
 
-  return { nextEvent, idle, measureFont, measureText, openWindow, updateControl, setCaption,
-           setBackground, focusControl, scrollIntoView, openWindowMenu, closeWindow, messageBox,
+  return { nextEvent, idle, measureFont, measureText, windowRoom, touchOnly, arrangeWindow,
+           openWindow, updateControl, setCaption, setBackground, focusControl, scrollIntoView, openWindowMenu, closeWindow, messageBox,
            pickFile, chooseSaveTarget, saveFile, readPageFile, showPageFileNote, pageFilePicked,
            programEnded, registerServiceWorker, setUnsavedWork, unsavedWork: () => unsavedWork,
            currentEvent: null, reply: null };

@@ -95,5 +95,56 @@ TEST(WindowFit, ScrollingToAControlMovesAsLittleAsItCan) {
   }
 }
 
+TEST(WindowFit, ADialogWiderThanItsRoomOrOnATouchScreenGoesIntoOneColumn) {
+  EXPECT_EQ(arrangementFor(581, 1246, false), Arrangement::Template);
+  EXPECT_EQ(arrangementFor(581, 581, false), Arrangement::Template);
+  EXPECT_EQ(arrangementFor(581, 580, false), Arrangement::OneColumn);
+  EXPECT_EQ(arrangementFor(900, 0, false), Arrangement::OneColumn);
+  EXPECT_EQ(arrangementFor(250, 326, true), Arrangement::OneColumn);
+}
+
+// A dialog whose tab order runs through two group boxes in turns, with an ungrouped pair of
+// buttons between them: each control keeps its label and hint, each group its controls.
+TEST(WindowFit, OneColumnKeepsEveryControlWithItsLabelUnderItsGroup) {
+  auto at = [](ControlKind kind, std::u16string text, Rect rect, std::uint32_t style = 0) {
+    ControlState c;
+    c.kind = kind;
+    c.text = std::move(text);
+    c.rect = rect;
+    c.style = style;
+    return c;
+  };
+  using K = ControlKind;
+  const std::vector<ControlState> controls{
+      at(K::GroupBox, u"Setup", {3, 3, 150, 80}),            // 0
+      at(K::GroupBox, u"Server", {160, 3, 150, 80}),         // 1
+      at(K::GroupBox, u"", {0, 0, 320, 130}),                // 2: a frame without caption
+      at(K::Static, u"Mode", {10, 16, 38, 8}),               // 3
+      at(K::ComboBox, u"", {51, 14, 97, 30}),                // 4: the list's opened height
+      at(K::Static, u"Port", {170, 16, 20, 8}),              // 5
+      at(K::Edit, u"", {195, 14, 30, 14}),                   // 6
+      at(K::Static, u"(1-65535)", {230, 16, 40, 8}),         // 7: the hint after it
+      at(K::PushButton, u"OK", {10, 100, 50, 14}),           // 8
+      at(K::PushButton, u"Cancel", {70, 100, 50, 14}),       // 9: beside OK
+      at(K::Static, u"Interval", {10, 40, 38, 8}),           // 10: back in Setup
+      at(K::Edit, u"", {51, 38, 40, 14}),                    // 11
+      at(K::ComboBox, u"", {95, 38, 40, 30}),                // 12: named by the same label
+      at(K::Static, u"Proxy", {170, 40, 30, 8}),             // 13
+      at(K::Edit, u"", {200, 38, 50, 14}),                   // 14
+      at(K::Static, u"Port", {255, 40, 20, 8}),              // 15: a label on the same line
+      at(K::Edit, u"", {280, 38, 25, 14}),                   // 16
+      at(K::Static, u"(5s-30s)", {10, 52, 40, 8}),           // 17: a line below its boxes
+      at(K::Static, u"Switch", {10, 66, 30, 8}),             // 18
+      at(K::RadioButton, u"On", {51, 64, 25, 10}, kGroupStart),  // 19
+      at(K::RadioButton, u"Off", {80, 64, 25, 10}),          // 20
+  };
+  const std::vector<ColumnRow> expected{
+      {0, {3, 4}}, {0, {10, 11, 12}}, {0, {17}}, {0, {18, 19, 20}},
+      {1, {5, 6, 7}}, {1, {13, 14}}, {1, {15, 16}},
+      {-1, {8, 9}},
+  };
+  EXPECT_EQ(oneColumnRows(controls, accessibleOf(controls)), expected);
+}
+
 }  // namespace
 }  // namespace tarnwick::tk

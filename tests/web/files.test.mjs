@@ -9,9 +9,9 @@ import { closeSync, existsSync, ftruncateSync, mkdtempSync, openSync, readFileSy
          writeFileSync, writeSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
-import { answerMessage, choose, click, launchBrowser, mainWindow, noteReads, openSite,
-         selectedText, serveFolder, settle, siteDir, sizesRead, sourceDir, typeInto, valueOf,
-         windowOf, withoutFilePickers } from "./harness.mjs";
+import { answerMessage, choose, click, inputOf, launchBrowser, mainWindow, noteReads, openSite,
+         phone, selectedText, serveFolder, settle, siteDir, sizesRead, sourceDir, typeInto,
+         valueOf, windowOf, withoutFilePickers } from "./harness.mjs";
 
 const tarnwickCfg = process.env.TARNWICK_CFG ?? join(sourceDir, "build/dev/cli/tarnwick-cfg");
 
@@ -27,13 +27,13 @@ function replay(folder, script) {
 const skip = process.env.TARNWICK_CFG || existsSync(tarnwickCfg) ? false
   : `needs ${tarnwickCfg} (cmake --build --preset dev --target tarnwick-cfg)`;
 
-// The server, the browser and a scratch folder for the tests of one describe block; `open()`
-// opens the site in a fresh page.
-function setUp(initScript) {
+// The server, the browser (`browserOptions`: launchBrowser's) and a scratch folder for the tests
+// of one describe block; `open()` opens the site in a fresh page.
+function setUp(initScript, browserOptions = {}) {
   const site = {};
   before(async () => {
     site.server = await serveFolder(siteDir);
-    site.browser = await launchBrowser();
+    site.browser = await launchBrowser(browserOptions);
     site.scratch = mkdtempSync(join(tmpdir(), "tarnwick-web-files-"));
   });
   site.open = async () => {
@@ -55,87 +55,72 @@ function setUp(initScript) {
   return site;
 }
 
-describe("files without the file-system pickers", { skip }, () => {
-  const site = setUp(withoutFilePickers);
-  let page, scratch;
-  beforeEach(async () => {
-    page = await site.open();
-    scratch = site.scratch;
-  });
-
-  async function load(path) {
-    const chooser = page.waitForEvent("filechooser");
-    await mainWindow(page).locator('[data-id="1116"]').click();
-    await (await chooser).setFiles(path);
-  }
-
-  async function save() {
-    const download = page.waitForEvent("download");
-    await mainWindow(page).locator('[data-id="1117"]').click();
-    const file = await download;
-    const path = join(scratch, `download-${Date.now()}.cfg`);
-    await file.saveAs(path);
-    assert.equal(await answerMessage(page), "Save Config File OK!");
-    // The page says where the file went and where it belongs.
-    assert.match(await page.locator("#file-note").textContent(),
-                 /^menu\.cfg went to your browser's downloads.*root folder of the camera's memory card/);
-    return { name: file.suggestedFilename(), bytes: readFileSync(path) };
-  }
-
-  test("Load of a prepared file shows its settings; a short file is refused", async () => {
-    replay(scratch, `expect-dialog 102
-select 1000 1
-select 1015 6
-type 1035 "20"
-click 1117
-save-file "prepared.cfg"
-message "Save Config File OK!"
-key esc
-`);
-    await load(join(scratch, "prepared.cfg"));
+// A person's hand on the page: a mouse's clicks, or a finger's taps on a phone's touch screen
+// (a list is tapped, then the entry chosen in the phone's own picker; the soft keyboard hands
+// the box its whole text).
+const mouse = { click, choose, typeInto, answer: "click" };
+const finger = {
+  click: async (page, win, id) => {
+    await inputOf(win, id).tap();
     await settle(page);
-    const main = mainWindow(page);
-    assert.equal(await selectedText(main, 1000), "Video");
-    assert.equal(await valueOf(main, 1035), "20");
-    assert.equal(await main.locator('select[data-id="1015"]').evaluate((l) => l.selectedIndex), 6);
+  },
+  choose: async (page, win, id, position) => {
+    await inputOf(win, id).tap();
+    await settle(page);
+    await inputOf(win, id).selectOption({ index: position });
+    await settle(page);
+  },
+  typeInto: async (page, win, id, text) => {
+    await inputOf(win, id).tap();
+    await settle(page);
+    await inputOf(win, id).fill(text);
+    await settle(page);
+  },
+  answer: "tap",
+  // On a phone every window fits the screen's width: nothing to pan sideways to.
+  opened: async (page) => {
+    const wider = await page.evaluate(() => [document.documentElement,
+      ...document.querySelectorAll(".layer")].filter((e) => e.scrollWidth > e.clientWidth).length);
+    assert.equal(wider, 0, "a window is wider than the phone's screen");
+  },
+};
 
-    writeFileSync(join(scratch, "short.cfg"), Buffer.alloc(100, 7));
-    await load(join(scratch, "short.cfg"));
-    assert.equal(await answerMessage(page), "File Size Error!");
-    assert.equal(await selectedText(main, 1000), "Video");
-  });
+// One job through the main window and four dialogs, then Save, by `hand`; `save(hand)` saves.
+// wholeJobScript is the same job for the headless replay.
+async function wholeJob(page, hand, save) {
+  const main = mainWindow(page);
+  await hand.opened?.(page);
+  await hand.choose(page, main, 1000, 2);
+  await hand.choose(page, main, 1160, 11);
+  await hand.typeInto(page, main, 1040, "5");
+  await hand.choose(page, main, 1020, 1);
+  await hand.click(page, main, 1103);
+  const password = windowOf(page, 131);
+  await hand.typeInto(page, password, 1064, "2468");
+  await hand.click(page, password, 1);
+  await hand.click(page, main, 1109);
+  const orgName = windowOf(page, 134);
+  await hand.typeInto(page, orgName, 1079, "HILLSIDE");
+  await hand.click(page, orgName, 1);
+  await hand.click(page, main, 1031);
+  const net = windowOf(page, 135);
+  await hand.opened?.(page);
+  await hand.choose(page, net, 1122, 0);
+  await hand.choose(page, net, 1124, 4);
+  await hand.choose(page, net, 1126, 0);
+  await hand.click(page, net, 1152);
+  const prompt = windowOf(page, 137);
+  await hand.typeInto(page, prompt, 1154, "vintosk[4082736]");
+  await hand.click(page, prompt, 1);
+  await hand.click(page, net, 1);
+  await net.waitFor({ state: "detached" });
+  const saved = await save(hand);
+  assert.equal(saved.name, "menu.cfg");
+  assert.equal(saved.bytes.length, 1792);
+  return saved;
+}
 
-  test("a whole job by clicks saves the bytes the headless replay of the same job writes", async () => {
-    const main = mainWindow(page);
-    await choose(page, main, 1000, 2);
-    await choose(page, main, 1160, 11);
-    await typeInto(page, main, 1040, "5");
-    await choose(page, main, 1020, 1);
-    await click(page, main, 1103);
-    const password = windowOf(page, 131);
-    await typeInto(page, password, 1064, "2468");
-    await click(page, password, 1);
-    await click(page, main, 1109);
-    const orgName = windowOf(page, 134);
-    await typeInto(page, orgName, 1079, "HILLSIDE");
-    await click(page, orgName, 1);
-    await click(page, main, 1031);
-    const net = windowOf(page, 135);
-    await choose(page, net, 1122, 0);
-    await choose(page, net, 1124, 4);
-    await choose(page, net, 1126, 0);
-    await click(page, net, 1152);
-    const prompt = windowOf(page, 137);
-    await typeInto(page, prompt, 1154, "vintosk[4082736]");
-    await click(page, prompt, 1);
-    await click(page, net, 1);
-    await net.waitFor({ state: "detached" });
-    const saved = await save();
-    assert.equal(saved.name, "menu.cfg");
-    assert.equal(saved.bytes.length, 1792);
-
-    const folder = mkdtempSync(join(scratch, "replay-"));
-    replay(folder, `expect-dialog 102
+const wholeJobScript = `expect-dialog 102
 select 1000 2
 select 1160 11
 type 1040 "5"
@@ -164,8 +149,64 @@ click 1117
 save-file "menu.cfg"
 message "Save Config File OK!"
 key esc
+`;
+
+// Save without the pickers: a download, named menu.cfg, and the page's line about where it went.
+async function download(page, folder, hand = mouse) {
+  const file = page.waitForEvent("download");
+  await inputOf(mainWindow(page), 1117)[hand.answer]();
+  const saved = await file;
+  const path = join(folder, `download-${Date.now()}.cfg`);
+  await saved.saveAs(path);
+  assert.equal(await answerMessage(page, "OK", hand.answer), "Save Config File OK!");
+  assert.match(await page.locator("#file-note").textContent(),
+               /^menu\.cfg went to your browser's downloads.*root folder of the camera's memory card/);
+  return { name: saved.suggestedFilename(), bytes: readFileSync(path) };
+}
+
+describe("files without the file-system pickers", { skip }, () => {
+  const site = setUp(withoutFilePickers);
+  let page, scratch;
+  beforeEach(async () => {
+    page = await site.open();
+    scratch = site.scratch;
+  });
+
+  async function load(path) {
+    const chooser = page.waitForEvent("filechooser");
+    await mainWindow(page).locator('[data-id="1116"]').click();
+    await (await chooser).setFiles(path);
+  }
+
+  const save = () => download(page, scratch);
+
+  test("Load of a prepared file shows its settings; a short file is refused", async () => {
+    replay(scratch, `expect-dialog 102
+select 1000 1
+select 1015 6
+type 1035 "20"
+click 1117
+save-file "prepared.cfg"
+message "Save Config File OK!"
+key esc
 `);
-    const expected = readFileSync(join(folder, "menu.cfg"));
+    await load(join(scratch, "prepared.cfg"));
+    await settle(page);
+    const main = mainWindow(page);
+    assert.equal(await selectedText(main, 1000), "Video");
+    assert.equal(await valueOf(main, 1035), "20");
+    assert.equal(await main.locator('select[data-id="1015"]').evaluate((l) => l.selectedIndex), 6);
+
+    writeFileSync(join(scratch, "short.cfg"), Buffer.alloc(100, 7));
+    await load(join(scratch, "short.cfg"));
+    assert.equal(await answerMessage(page), "File Size Error!");
+    assert.equal(await selectedText(main, 1000), "Video");
+  });
+
+  test("a whole job by clicks saves the bytes the headless replay of the same job writes", async () => {
+    const saved = await wholeJob(page, mouse, save);
+    const expected = readFileSync(join(replay(mkdtempSync(join(scratch, "replay-")), wholeJobScript),
+                                       "menu.cfg"));
     assert.ok(saved.bytes.equals(expected), "the page's download differs from the headless file");
 
     // Loading the download and saving again gives the same bytes back.
@@ -229,6 +270,19 @@ function stubPickers() {
   window.cardFile = async (name) =>
     (await navigator.storage.getDirectory()).getFileHandle(name, { create: true });
 }
+
+// On a phone each window stands in one column; the same job by taps writes the same bytes.
+describe("files on a phone (360 x 800, touch)", { skip }, () => {
+  const site = setUp(withoutFilePickers, phone(360, 800));
+
+  test("a whole job by taps saves the bytes the headless replay of the same job writes", async () => {
+    const page = await site.open();
+    const saved = await wholeJob(page, finger, (hand) => download(page, site.scratch, hand));
+    const expected = readFileSync(join(replay(mkdtempSync(join(site.scratch, "replay-")),
+                                              wholeJobScript), "menu.cfg"));
+    assert.ok(saved.bytes.equals(expected), "the phone's download differs from the headless file");
+  });
+});
 
 describe("files with the file-system pickers", { skip }, () => {
   const site = setUp(stubPickers);

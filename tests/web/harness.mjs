@@ -84,16 +84,16 @@ export async function serveFolder(folder, port = 0) {
 export const chromiumPath = process.env.TARNWICK_CHROMIUM ?? "/usr/bin/chromium";
 
 // Debian's Chromium, never a downloaded one; a fresh profile for every launch. `options` adds
-// to playwright's launch options.
+// to playwright's launch options (a phone: `phone(360, 800)`).
 export async function launchBrowser(options = {}) {
   const profile = mkdtempSync(join(tmpdir(), "tarnwick-chromium-"));
   const context = await chromium.launchPersistentContext(profile, {
+    viewport: { width: 1280, height: 900 },
     ...options,
     executablePath: chromiumPath,
     headless: true,
     chromiumSandbox: false,
     acceptDownloads: true,
-    viewport: { width: 1280, height: 900 },
     args: ["--disable-gpu", "--disable-quic", "--no-first-run", "--disable-background-networking",
            "--disable-component-update", "--disable-sync"],
   });
@@ -104,6 +104,12 @@ export async function launchBrowser(options = {}) {
       rmSync(profile, { recursive: true, force: true });
     },
   };
+}
+
+// Chromium's emulation of a phone with a touch screen, `width` x `height` CSS pixels (one device
+// pixel each, so that screenshots measure what the page reports).
+export function phone(width, height) {
+  return { viewport: { width, height }, isMobile: true, hasTouch: true, deviceScaleFactor: 1 };
 }
 
 // The browser without the file-system pickers (showOpenFilePicker, showSaveFilePicker), as
@@ -149,12 +155,12 @@ export function inputOf(win, id) {
   return win.locator(`[data-id="${id}"] input, input[data-id="${id}"], select[data-id="${id}"], button[data-id="${id}"]`).first();
 }
 
-// The in-page message box on top: its text, answered by clicking the named button.
-export async function answerMessage(page, button = "OK") {
+// The in-page message box on top: its text, answered by clicking (or tapping) the named button.
+export async function answerMessage(page, button = "OK", how = "click") {
   const box = page.locator(".layer.message").last();
   await box.waitFor();
   const text = await box.locator(".text").textContent();
-  await box.getByRole("button", { name: button, exact: true }).click();
+  await box.getByRole("button", { name: button, exact: true })[how]();
   await box.waitFor({ state: "detached" });
   return text;
 }

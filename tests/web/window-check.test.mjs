@@ -1,6 +1,7 @@
 // The window check in Chromium: every state of the table (tests/toolkit/windowcheck/
 // window-check.table) opened through the page with real clicks and keys, on a desktop-sized
-// viewport and on a tablet's (768 x 1024). What the page shows (screenshots) and what its
+// viewport, on a tablet's (768 x 1024) and on two phones' (touch screens, where a window
+// narrower than its dialog shows it in one column). What the page shows (screenshots) and what its
 // controls report (focus, selection, where they stand, what can be seen) go, as a report, to
 // the evaluator program of the Linux build, which applies the same rules as the Qt and Windows
 // tests.
@@ -10,8 +11,8 @@ import { execFileSync } from "node:child_process";
 import { existsSync, mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
-import { decodePng, launchBrowser, mainWindow, openSite, screenshotDir, serveFolder, settle,
-         siteDir, sourceDir, writePpm } from "./harness.mjs";
+import { decodePng, launchBrowser, mainWindow, openSite, phone, screenshotDir, serveFolder,
+         settle, siteDir, sourceDir, writePpm } from "./harness.mjs";
 
 const checker = process.env.TARNWICK_WINDOW_CHECK ??
   join(sourceDir, "build/dev/tests/toolkit/windowcheck/tarnwick_window_check_tool");
@@ -157,6 +158,30 @@ async function axeViolations(page) {
   return violations.map((v) => `axe: ${v.id} on ${v.targets.join(", ")}`);
 }
 
+// On a phone: nothing to pan sideways to, and every control a finger uses within the screen's
+// width and at least 24 x 24 pixels.
+async function touchProblems(page) {
+  return topLayer(page).evaluate((layer) => {
+    const width = document.documentElement.clientWidth;
+    const out = [];
+    if (document.documentElement.scrollWidth > width || layer.scrollWidth > layer.clientWidth) {
+      out.push("the page pans sideways");
+    }
+    for (const e of layer.querySelectorAll(".client .ctl:is(.edit, .list, .button, .check, .radio)")) {
+      if (e.getClientRects().length === 0) continue;
+      const r = e.getBoundingClientRect();
+      const name = `control ${e.dataset.id ?? e.dataset.index}`;
+      if (r.left < 0 || r.right > width) {
+        out.push(`${name} lies outside the screen's width: ${Math.round(r.left)}..${Math.round(r.right)} of ${width}`);
+      }
+      if (r.width < 24 || r.height < 24) {
+        out.push(`${name} is ${Math.round(r.width)} x ${Math.round(r.height)} pixels, less than 24 x 24`);
+      }
+    }
+    return out;
+  });
+}
+
 // What the top window shows, as the page's controls report it, in viewport pixels.
 async function report(page) {
   return topLayer(page).evaluate((layer, reach) => {
@@ -292,7 +317,7 @@ function union(a, b) {
 }
 
 // One case: opened from the main window, looked at, round the window with Tab, closed again.
-async function runCase(page, cdp, state, folder, label) {
+async function runCase(page, cdp, state, folder, label, touch) {
   const name = `${state.window.name}, ${state.name}`;
   const slug = `${label}-${name}`.toLowerCase().replace(/[^a-z0-9]+/g, "-");
   const result = { case: name, focusId: state.window.focusId, asOpened: state.steps.length === 0,
@@ -306,6 +331,7 @@ async function runCase(page, cdp, state, folder, label) {
   result.template = state.template;
   result.announced = await announced(page, cdp, first);
   result.problems.push(...await axeViolations(page));
+  if (touch) result.problems.push(...await touchProblems(page));
   const picture = await shoot(page, null);
   mkdirSync(join(screenshotDir, "window-check"), { recursive: true });
   writeFileSync(join(screenshotDir, "window-check", `web-${slug}.png`), await page.screenshot());
@@ -341,15 +367,17 @@ async function runCase(page, cdp, state, folder, label) {
   return result;
 }
 
-for (const [label, viewport] of [["desktop", { width: 1280, height: 900 }],
-                                  ["tablet", { width: 768, height: 1024 }]]) {
+for (const [label, viewport, touch] of [["desktop", { width: 1280, height: 900 }, false],
+                                         ["tablet", { width: 768, height: 1024 }, false],
+                                         ["phone", { width: 360, height: 800 }, true],
+                                         ["phone-390", { width: 390, height: 844 }, true]]) {
   describe(`window check, ${label} (${viewport.width} x ${viewport.height})`, {
     skip: existsSync(checker) ? false : `needs ${checker} (cmake --build --preset dev --target tarnwick_window_check_tool)`,
   }, () => {
     let server, browser, page, problems, folder, cdp;
     before(async () => {
       server = await serveFolder(siteDir);
-      browser = await launchBrowser();
+      browser = await launchBrowser(touch ? phone(viewport.width, viewport.height) : {});
       await browser.context.pages()[0]?.setViewportSize(viewport);
       ({ page, problems } = await openSite(browser.context, server.url));
       await page.setViewportSize(viewport);
@@ -367,7 +395,7 @@ for (const [label, viewport] of [["desktop", { width: 1280, height: 900 }],
     test("every state of every window in the table", async () => {
       const cases = [];
       for (const state of parseTable(readFileSync(tablePath, "utf8"))) {
-        cases.push(await runCase(page, cdp, state, folder, label));
+        cases.push(await runCase(page, cdp, state, folder, label, touch));
       }
       const reportFile = join(folder, "report.json");
       writeFileSync(reportFile, JSON.stringify({ cases }));
@@ -382,5 +410,39 @@ for (const [label, viewport] of [["desktop", { width: 1280, height: 900 }],
       assert.equal(status, 0, `${label}:\n${output}`);
       assert.deepEqual(problems, []);
     });
+
+    if (label === "tablet") {
+      // The MMS / 4G window fits a desktop and is wider than the tablet: one column there, and
+      // back where the template puts every control when the screen is widened again.
+      test("a window takes the arrangement its screen's width calls for, again when it changes", async () => {
+        const inColumn = (wanted) => page.waitForFunction((want) =>
+          document.querySelector(".desktop > .layer:last-child .client").classList.contains("column") === want, wanted);
+        const where = () => topLayer(page).locator(".client .ctl").evaluateAll(
+          (all) => all.map((c) => [c.dataset.index, c.offsetLeft, c.offsetTop, c.offsetWidth, c.offsetHeight].join()));
+        await page.setViewportSize({ width: 1280, height: 900 });
+        await settle(page);
+        await act(page, "click 1031");
+        assert.equal(await topTemplate(page), 135);
+        await inColumn(false);
+        const wide = await where();
+        await page.setViewportSize(viewport);
+        await inColumn(true);
+        await settle(page);
+        await page.setViewportSize({ width: 1280, height: 900 });
+        await inColumn(false);
+        await settle(page);
+        assert.deepEqual(await where(), wide);
+        await act(page, "key esc");
+        await page.setViewportSize(viewport);
+        await settle(page);
+      });
+    }
+
+    if (touch) {
+      test("the page can be pinch-zoomed", async () => {
+        const viewport = await page.locator('meta[name="viewport"]').getAttribute("content");
+        assert.doesNotMatch(viewport, /user-scalable\s*=\s*(no|0)|maximum-scale\s*=\s*1(\.0*)?(,|$)/);
+      });
+    }
   });
 }

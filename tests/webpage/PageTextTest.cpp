@@ -16,6 +16,7 @@ TEST(PageEventTest, EveryKindParsesWithItsFields) {
       {"3\tclose\t-1\t0\t", PageEventKind::Close},  {"3\tsyscmd\t-1\t16\t", PageEventKind::SystemCommand},
       {"3\tarrow\t-1\t-1\t", PageEventKind::Arrow},   {"3\tmenu\t-1\t0\t", PageEventKind::MenuKey},
       {"3\tpagefile\t-1\t0\toper-table", PageEventKind::PageFile},
+      {"3\tresize\t-1\t0\t", PageEventKind::Resize},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);

@@ -168,6 +168,7 @@ std::vector<Accessible> accessibleOf(Controls controls) {
                     c.kind != ControlKind::Icon;
     a.hidden = !c.visible;
     const int group = groupOf(controls, i);
+    a.groupIndex = group;
     if (group >= 0) a.group = trimmed(controls[static_cast<std::size_t>(group)].text);
     const std::u16string label =
         labels[i] >= 0 ? trimmed(controls[static_cast<std::size_t>(labels[i])].text) : u"";

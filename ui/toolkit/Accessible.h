@@ -39,6 +39,7 @@ struct Accessible {
   std::u16string description;
   // The caption of the group box the control lies in; empty when none.
   std::u16string group;
+  int groupIndex = -1;   // the group box itself, or -1
   int labelIndex = -1;   // the control whose text names this one (the label), or -1
   bool interactive = false;  // a control the keyboard can use
   bool hidden = false;       // not shown, so not heard

@@ -3,6 +3,7 @@
 #include "ui/toolkit/Accessible.h"
 #include "ui/toolkit/CDialogEx.h"
 #include "ui/toolkit/ControlLook.h"
+#include "ui/toolkit/WindowFit.h"
 
 #include <deque>
 #include <optional>
@@ -155,6 +156,9 @@ class DialogHost : private ControlObserver {
   // description, state), by index: a backend hands it to its platform when it creates the
   // controls and again whenever it shows one (showControl).
   std::vector<Accessible> accessibility() const { return accessibleOf(dialog_.controls()); }
+  // The dialog's controls in one column (oneColumnRows), for a window narrower than the dialog
+  // (arrangementFor).
+  std::vector<ColumnRow> oneColumn() const { return oneColumnRows(dialog_.controls(), accessibility()); }
   bool ended() const { return dialog_.isEnded(); }
   int result() const { return dialog_.result(); }
 

@@ -25,6 +25,14 @@ EM_JS(void, tarnwick_open_window_menu, (int window, int index), {
   Module.page.openWindowMenu(window, index);
 });
 
+EM_JS(int, tarnwick_window_room, (), { return Module.page.windowRoom(); });
+
+EM_JS(int, tarnwick_touch_only, (), { return Module.page.touchOnly() ? 1 : 0; });
+
+EM_JS(void, tarnwick_arrange_window, (int window, const char* rows), {
+  Module.page.arrangeWindow(window, JSON.parse(UTF8ToString(rows)));
+});
+
 EM_JS(void, tarnwick_open_window, (int window, const char* json), {
   Module.page.openWindow(window, JSON.parse(UTF8ToString(json)));
 });
@@ -125,6 +133,14 @@ int measureText(const std::string& family, int pixelSize, const std::string& tex
 void scrollIntoView(int window, int index) { tarnwick_scroll_into_view(window, index); }
 
 void openWindowMenu(int window, int index) { tarnwick_open_window_menu(window, index); }
+
+int windowRoom() { return tarnwick_window_room(); }
+
+bool touchOnly() { return tarnwick_touch_only() != 0; }
+
+void arrangeWindow(int window, const std::string& rowsJson) {
+  tarnwick_arrange_window(window, rowsJson.c_str());
+}
 
 void openWindow(int window, const std::string& json) { tarnwick_open_window(window, json.c_str()); }
 

@@ -20,6 +20,14 @@ FontMeasures measureFont(const std::string& family, int pixelSize);
 // The width of `text` in that font, as the browser draws it.
 int measureText(const std::string& family, int pixelSize, const std::string& text);
 
+// The width a window's dialog has on the page, in CSS pixels: the viewport's, less the page's
+// margins around a window.
+int windowRoom();
+// Whether the page is used by touch alone (no mouse or other fine pointer).
+bool touchOnly();
+// Arranges an open window's controls: in rows down one column (columnJson), or where the
+// template puts them ("null").
+void arrangeWindow(int window, const std::string& rowsJson);
 void openWindow(int window, const std::string& json);
 void updateControl(int window, int index, const std::string& json);
 void setCaption(int window, const std::string& caption);

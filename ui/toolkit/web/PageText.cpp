@@ -30,7 +30,7 @@ std::optional<PageEventKind> parseKind(std::string_view kind) {
       {"enter", PageEventKind::Enter},   {"escape", PageEventKind::Escape},
       {"arrow", PageEventKind::Arrow},   {"close", PageEventKind::Close},
       {"syscmd", PageEventKind::SystemCommand}, {"menu", PageEventKind::MenuKey},
-      {"pagefile", PageEventKind::PageFile},
+      {"pagefile", PageEventKind::PageFile}, {"resize", PageEventKind::Resize},
   };
   for (const Name& n : kNames) {
     if (n.name == kind) return n.kind;
@@ -184,6 +184,18 @@ std::string controlJson(int index, const ControlState& s, const Rect& px, bool t
   }
   json += "}";
   return json;
+}
+
+std::string columnJson(const std::optional<std::vector<ColumnRow>>& rows) {
+  if (!rows) return "null";
+  std::string json = "[";
+  for (const ColumnRow& row : *rows) {
+    if (json.size() > 1) json += ',';
+    json += '[' + std::to_string(row.group);
+    for (const int index : row.controls) json += ',' + std::to_string(index);
+    json += ']';
+  }
+  return json + "]";
 }
 
 std::string pickerTypesJson(const std::u16string& filter) {

@@ -5,11 +5,13 @@
 #include "ui/toolkit/ControlLook.h"
 #include "ui/toolkit/ControlState.h"
 #include "ui/toolkit/Types.h"
+#include "ui/toolkit/WindowFit.h"
 
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarnwick::tk::web {
 
@@ -17,9 +19,11 @@ namespace tarnwick::tk::web {
 // them and the program takes them one at a time, so nothing calls into the program while a
 // modal loop waits.
 // PageFile is no window's input: the user picked a file in one of the page's own file inputs
-// (the operator table); its text names the input.
+// (the operator table); its text names the input. Resize is none either: the page's viewport
+// changed size (a phone turned), and each window asks again how to arrange its dialog.
 enum class PageEventKind {
-  Click, Type, Select, Focus, Enter, Escape, Arrow, Close, SystemCommand, MenuKey, PageFile
+  Click, Type, Select, Focus, Enter, Escape, Arrow, Close, SystemCommand, MenuKey, PageFile,
+  Resize
 };
 
 struct PageEvent {
@@ -35,7 +39,7 @@ using PageFileHandler = std::function<void(const std::string& input)>;
 
 // An event as the page writes it: "window<TAB>kind<TAB>index<TAB>number<TAB>text", the kind
 // spelled click, type, select, focus, enter, escape, arrow, close, syscmd, menu (the menu key
-// or Shift+F10) or pagefile. The text is the rest of the line and may itself hold tabs. Nothing
+// or Shift+F10), pagefile or resize. The text is the rest of the line and may itself hold tabs. Nothing
 // for a malformed line.
 std::optional<PageEvent> parsePageEvent(std::string_view line);
 
@@ -55,6 +59,11 @@ inline constexpr NativePalette kPagePalette{{240, 240, 240}, {255, 255, 255}, {0
 // whole name, and otherwise by the name.
 std::string controlJson(int index, const ControlState& state, const Rect& pixels, bool tabStop,
                         const ControlLook& look, const Accessible& said);
+
+// A dialog's one-column arrangement as the page takes it: a list of rows, each the index of its
+// group box (-1: none) followed by its controls' indices ([[0,8,9],[-1,38,39]]); "null" for the
+// template's own arrangement (nothing given).
+std::string columnJson(const std::optional<std::vector<ColumnRow>>& rows);
 
 // The CSS font list of a template's font: the names of the system's own dialog fonts stand for
 // the same fallbacks the desktop uses (an installed sans-serif, then fonts with CJK text); any

@@ -49,9 +49,27 @@ Rect WebDialogWindow::pixelsOf(const ControlState& state) {
   return labelBox(box, state.style, width, base_.y);
 }
 
+bool WebDialogWindow::wantsOneColumn() const {
+  const DialogTemplate& t = dialog_.dialogTemplate();
+  const Rect client = dialogUnitsToPixels({0, 0, t.width, t.height}, base_);
+  return arrangementFor(client.width, page::windowRoom(), page::touchOnly()) ==
+         Arrangement::OneColumn;
+}
+
+std::string WebDialogWindow::arrangementJson() const {
+  return columnJson(oneColumn_ ? std::optional(host_.oneColumn()) : std::nullopt);
+}
+
+void WebDialogWindow::rearrange() {
+  if (!shown_ || wantsOneColumn() == oneColumn_) return;
+  oneColumn_ = !oneColumn_;
+  page::arrangeWindow(number_, arrangementJson());
+}
+
 void WebDialogWindow::open() {
   const DialogTemplate& t = dialog_.dialogTemplate();
   const Rect client = dialogUnitsToPixels({0, 0, t.width, t.height}, base_);
+  oneColumn_ = wantsOneColumn();
   background_ = jsonColour(host_.paint().fill());
   std::string json = "{\"window\":" + std::to_string(number_) +
                      ",\"template\":" + std::to_string(t.id) +
@@ -63,7 +81,8 @@ void WebDialogWindow::open() {
                      ",\"lineHeight\":" + std::to_string(base_.y) +
                      ",\"background\":" + background_ +
                      ",\"ring\":[" + std::to_string(kFocusRingWidth) + "," +
-                     std::to_string(kFocusRingGap) + "],\"menu\":[";
+                     std::to_string(kFocusRingGap) + "],\"column\":" + arrangementJson() +
+                     ",\"menu\":[";
   const std::vector<SystemMenuItem>& menu = dialog_.systemMenu();
   for (std::size_t i = 0; i < menu.size(); ++i) {
     if (i > 0) json += ',';
@@ -136,11 +155,14 @@ void WebDialogWindow::closeWindow(int /*result*/) {
 std::optional<InputEvent> WebDialogWindow::nextInput() {
   if (beforeWaiting_) beforeWaiting_();
   for (;;) {
+    // A window below the top one learns of a changed viewport when it is on top again.
+    rearrange();
     const std::optional<PageEvent> event = parsePageEvent(page::nextEvent());
     if (event && event->kind == PageEventKind::PageFile) {
       if (pageFile_) pageFile_(toUtf8(event->text));
       continue;
     }
+    if (event && event->kind == PageEventKind::Resize) continue;
     // Input for another window cannot come from the page (it blocks every window but the top
     // one); a stale event for a window that has gone is dropped, as is a malformed line.
     if (!event || event->window != number_) continue;
@@ -184,6 +206,7 @@ std::optional<InputEvent> WebDialogWindow::nextInput() {
         input.id = event->number;
         break;
       case PageEventKind::PageFile:
+      case PageEventKind::Resize:
         continue;
     }
     return input;

@@ -43,6 +43,12 @@ class WebDialogWindow : private NativeWindow, private InputSource {
   std::optional<InputEvent> nextInput() override;
 
   void open();
+  // Whether the room the page has for the dialog now calls for one column.
+  bool wantsOneColumn() const;
+  // The arrangement the window has (oneColumn_) as the page takes it.
+  std::string arrangementJson() const;
+  // Arranges the open window anew when the page's room calls for the other arrangement.
+  void rearrange();
   std::string controlText(int index, const Accessible& said);
   Rect pixelsOf(const ControlState& state);
 
@@ -53,6 +59,7 @@ class WebDialogWindow : private NativeWindow, private InputSource {
   std::function<void()> beforeWaiting_;
   DialogBaseUnits base_;
   bool shown_ = false;
+  bool oneColumn_ = false;
   std::vector<ControlLook> looks_;
   std::string background_;
 };
