@@ -3,6 +3,8 @@
 
 #include "WindowCheckRun.h"
 
+#include <algorithm>
+
 #include "config/TextConversions.h"
 #include "resources/templates/AboutBoxTemplate.h"
 #include "resources/templates/MainWindowTemplate.h"
@@ -180,10 +182,14 @@ TEST(WindowCheckRules, TabGoesRoundInTheTemplatesOrderAndReachesEveryControl) {
     c.visible = kind != ControlKind::ComboBox;
     window.controls.push_back(c);
   }
+  // The same window in one column, the button's row moved to the top: its order is the column's.
+  Sight column = window;
+  std::rotate(column.controls.begin(), column.controls.begin() + 4, column.controls.begin() + 5);
   struct Round {
     const char* what;
     std::vector<int> focus;
     std::size_t problems;
+    bool inColumn = false;
   };
   const Round rounds[] = {
       {"in order, one stop for the row of radio buttons", {0, 1, 4, 0}, 0},
@@ -192,12 +198,14 @@ TEST(WindowCheckRules, TabGoesRoundInTheTemplatesOrderAndReachesEveryControl) {
       {"against the order", {0, 4, 1, 0}, 1},
       {"the button never reached", {0, 2, 0}, 1},
       {"the row of radio buttons never reached", {0, 4, 0}, 1},
+      {"down the column", {4, 0, 1, 4}, 0, true},
+      {"against the column's order", {0, 4, 1, 0}, 1, true},
   };
   for (const Round& round : rounds) {
     std::vector<TabStop> stops;
     for (const int at : round.focus) {
       stops.emplace_back();
-      stops.back().report = window;
+      stops.back().report = round.inColumn ? column : window;
       stops.back().report.focused = at;
     }
     std::vector<std::string> problems;

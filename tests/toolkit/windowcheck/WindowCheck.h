@@ -193,8 +193,9 @@ void checkFirstFocus(const Sight& sight, int focusId, std::vector<std::string>& 
 // stands out from what it covers (kFocusContrast) over at least the length of the control's
 // outline.
 void checkTabCycle(const std::vector<TabStop>& stops, std::vector<std::string>& problems);
-// Round the window with Tab the focus goes through the controls in the template's order (past
-// the last one back to the first) and reaches every one a user can use: each visible, enabled
+// Round the window with Tab the focus goes through the controls in the order the window lists
+// them (the template's; in the page's one-column arrangement, that column from top to bottom),
+// past the last one back to the first, and reaches every one a user can use: each visible, enabled
 // button, check box, edit and list, and one radio button of each row of them (the arrow keys
 // move within a row).
 void checkTabOrder(const std::vector<TabStop>& stops, std::vector<std::string>& problems);

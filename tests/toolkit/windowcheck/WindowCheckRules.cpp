@@ -380,12 +380,15 @@ void checkTabOrder(const std::vector<TabStop>& stops, std::vector<std::string>& 
   for (const TabStop& stop : stops) {
     const ControlSight* c = first.control(stop.report.focused);
     if (c == nullptr) continue;  // the focus outside the dialog (a title bar's button)
+    // Where the control stands in the window's own list of its controls: the template's order,
+    // or, where the page lays a window out in one column, that column from top to bottom.
+    const int at = static_cast<int>(c - first.controls.data());
     order += (order.empty() ? "" : " ") + std::to_string(c->id);
-    reached[static_cast<std::size_t>(c->index)] = true;
-    if (last >= 0 && c->index <= last) ++wraps;
-    last = c->index;
+    reached[static_cast<std::size_t>(at)] = true;
+    if (last >= 0 && at <= last) ++wraps;
+    last = at;
   }
-  if (wraps != 1) problems.push_back("Tab goes round against the template's order: " + order);
+  if (wraps != 1) problems.push_back("Tab goes round out of the order the controls stand in: " + order);
   const auto usable = [](const ControlSight& c) { return c.visible && c.enabled; };
   for (std::size_t i = 0; i < first.controls.size(); ++i) {
     const ControlSight& c = first.controls[i];
